@@ -1,0 +1,95 @@
+#pragma once
+// Helpers shared by the data-file tests: a scratch folder per test, byte
+// buffers in little-endian order, and a recorder for reader warnings.
+
+#include "SimOut.h"
+
+#include <cstdint>
+#include <memory>
+#include <unistd.h>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace testfiles {
+
+// A fresh folder, removed with everything in it when the object goes.
+class ScratchDir {
+public:
+    ScratchDir() {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("curvix-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream f(path, std::ios::binary);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// Little-endian byte builder for binary fixtures.
+class Bytes {
+public:
+    Bytes& i32(std::int32_t v) { return raw(&v, 4); }
+    Bytes& u16(std::uint16_t v) { return raw(&v, 2); }
+    Bytes& i16(std::int16_t v) { return raw(&v, 2); }
+    Bytes& u8(std::uint8_t v) { return raw(&v, 1); }
+    Bytes& f32(float v) { return raw(&v, 4); }
+    Bytes& f64(double v) { return raw(&v, 8); }
+    Bytes& text(const std::string& s) { return raw(s.data(), s.size()); }
+    // A blank-padded (or cut) fixed-width field.
+    Bytes& field(const std::string& s, std::size_t width) {
+        std::string f = s.substr(0, width);
+        f.resize(width, ' ');
+        return text(f);
+    }
+    Bytes& raw(const void* p, std::size_t n) {
+        const auto* b = static_cast<const char*>(p);
+        s_.append(b, n);
+        return *this;
+    }
+    const std::string& str() const { return s_; }
+    std::size_t size() const { return s_.size(); }
+
+private:
+    std::string s_;
+};
+
+struct Warning {
+    std::string title, text;
+};
+
+// Binds a record's warnings to a list the test can inspect.
+inline std::vector<Warning>& recordWarnings(SimOut& s) {
+    auto* list = new std::vector<Warning>; // owned by the sink below
+    auto shared = std::shared_ptr<std::vector<Warning>>(list);
+    s.warn = [shared](const std::string& t, const std::string& x) { shared->push_back({t, x}); };
+    return *list;
+}
+
+inline std::uint32_t floatBits(float f) {
+    std::uint32_t u;
+    std::memcpy(&u, &f, 4);
+    return u;
+}
+
+} // namespace testfiles

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: once in Release,
+# then again with AddressSanitizer and UndefinedBehaviorSanitizer (which
+# also replays the fuzzing corpora).
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/setup.sh
+curvix_install_missing
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+curvix_build build/release -DCMAKE_BUILD_TYPE=Release -DCURVIX_BENCH=ON
+ctest --test-dir build/release -j "$jobs" --output-on-failure --timeout 600
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+curvix_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BENCH=OFF
+ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 900
