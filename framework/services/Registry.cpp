@@ -1,0 +1,148 @@
+#include "services/Registry.h"
+
+#include "services/RegistryFile.h"
+#include "services/ServicePaths.h"
+
+#include <cstring>
+
+namespace {
+
+std::string Quoted(std::string_view name) {
+    return "'" + std::string(name) + "'";
+}
+
+const SRegValue& FindValue(const SRegTree& tree, const std::string& key, std::string_view name) {
+    auto k = tree.keys.find(key);
+    if (k == tree.keys.end())
+        throw ERegistryException("Registry key " + Quoted(key) + " no longer exists");
+    auto v = k->second.find(name);
+    if (v == k->second.end())
+        throw ERegistryException("Registry value " + Quoted(name) + " is missing");
+    return v->second;
+}
+
+} // namespace
+
+TRegistry::TRegistry() : TRegistry(RegistryDirectory()) {}
+
+TRegistry::TRegistry(std::filesystem::path directory) : directory_(std::move(directory)) {}
+
+bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
+    std::string path = NormaliseKeyPath(key);
+    CRegistryFile file(directory_);
+    if (file.Load().keys.contains(path)) {
+        current_ = path;
+        return true;
+    }
+    if (!canCreate) return false;
+    file.Update([&](SRegTree& tree) {
+        if (tree.keys.contains(path)) return false;
+        for (size_t cut = path.find('\\'); cut != std::string::npos; cut = path.find('\\', cut + 1))
+            tree.keys.try_emplace(path.substr(0, cut));
+        tree.keys.try_emplace(path);
+        return true;
+    });
+    current_ = path;
+    return true;
+}
+
+void TRegistry::CloseKey() {
+    current_.clear();
+}
+
+bool TRegistry::KeyExists(std::string_view key) const {
+    return CRegistryFile(directory_).Load().keys.contains(NormaliseKeyPath(key));
+}
+
+bool TRegistry::ValueExists(std::string_view name) const {
+    SRegTree tree = CRegistryFile(directory_).Load();
+    auto k = tree.keys.find(current_);
+    return k != tree.keys.end() && k->second.contains(name);
+}
+
+std::int32_t TRegistry::ReadInteger(std::string_view name) const {
+    SRegTree tree = CRegistryFile(directory_).Load();
+    const SRegValue& value = FindValue(tree, current_, name);
+    if (value.kind != SRegValue::EKind::Integer)
+        throw ERegistryException("Registry value " + Quoted(name) + " is not an integer");
+    return value.integer;
+}
+
+bool TRegistry::ReadBool(std::string_view name) const {
+    return ReadInteger(name) != 0;
+}
+
+int TRegistry::ReadBinaryData(std::string_view name, void* buffer, int size) const {
+    SRegTree tree = CRegistryFile(directory_).Load();
+    const SRegValue& value = FindValue(tree, current_, name);
+    if (value.kind != SRegValue::EKind::Binary)
+        throw ERegistryException("Registry value " + Quoted(name) + " is not binary data");
+    if (size < 0 || value.bytes.size() != static_cast<size_t>(size))
+        throw ERegistryException("Registry value " + Quoted(name) + " holds " +
+                                 std::to_string(value.bytes.size()) + " bytes, " +
+                                 std::to_string(size) + " expected");
+    if (size > 0) std::memcpy(buffer, value.bytes.data(), value.bytes.size());
+    return size;
+}
+
+namespace {
+
+void StoreValue(const std::filesystem::path& directory, const std::string& key,
+                std::string_view name, SRegValue value) {
+    CRegistryFile(directory).Update([&](SRegTree& tree) {
+        auto k = tree.keys.find(key);
+        if (k == tree.keys.end())
+            throw ERegistryException("Registry key " + Quoted(key) + " no longer exists");
+        auto v = k->second.find(name);
+        if (v == k->second.end())
+            k->second.emplace(std::string(name), std::move(value));
+        else
+            v->second = std::move(value); // keeps the name's first spelling
+        return true;
+    });
+}
+
+} // namespace
+
+void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
+    SRegValue stored;
+    stored.integer = value;
+    StoreValue(directory_, current_, name, std::move(stored));
+}
+
+void TRegistry::WriteBool(std::string_view name, bool value) {
+    WriteInteger(name, value ? 1 : 0);
+}
+
+void TRegistry::WriteBinaryData(std::string_view name, const void* buffer, int size) {
+    if (size < 0 || (size > 0 && buffer == nullptr))
+        throw ERegistryException("Invalid data for registry value " + Quoted(name));
+    SRegValue stored;
+    stored.kind = SRegValue::EKind::Binary;
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    stored.bytes.assign(bytes, bytes + size);
+    StoreValue(directory_, current_, name, std::move(stored));
+}
+
+bool TRegistry::DeleteValue(std::string_view name) {
+    bool deleted = false;
+    CRegistryFile(directory_).Update([&](SRegTree& tree) {
+        auto k = tree.keys.find(current_);
+        deleted = k != tree.keys.end() && k->second.erase(std::string(name)) > 0;
+        return deleted;
+    });
+    return deleted;
+}
+
+bool TRegistry::DeleteKey(std::string_view key) {
+    std::string path = NormaliseKeyPath(key);
+    if (path.empty()) throw ERegistryException("The registry root cannot be deleted");
+    bool deleted = false;
+    CRegistryFile(directory_).Update([&](SRegTree& tree) {
+        deleted = std::erase_if(tree.keys, [&](const auto& entry) {
+                      return IsSameOrBelow(entry.first, path);
+                  }) > 0;
+        return deleted;
+    });
+    return deleted;
+}
