@@ -1,0 +1,247 @@
+#include "Run.h"
+
+#include "AuxListing.h"
+#include "CaseReader.h"
+#include "Console.h"
+#include "Echo.h"
+#include "EditFormat.h"
+#include "Histories.h"
+#include "Iteration.h"
+#include "Network.h"
+#include "Report.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+namespace lf {
+
+int answerLength(const std::string& answer) {
+    std::size_t end = answer.find_last_not_of(' ');
+    return end == std::string::npos ? 0 : static_cast<int>(end) + 1;
+}
+
+CaseNames caseNames(const std::string& answer) {
+    static const char* const ext[5] = {".FLU", ".SAL", ".VOL", ".AUX", ".ADF"};
+    std::string base = answer.substr(0, 30);
+    base.resize(static_cast<std::size_t>(answerLength(base)));
+    CaseNames names;
+    for (int i = 0; i < 5; ++i) {
+        names.plain[i] = base + ext[i];
+        names.padded[i] = A(names.plain[i], 34);
+    }
+    return names;
+}
+
+namespace {
+
+// A data error: the section's message, then the pause and the end of the run.
+struct DataError {
+    int indent;
+    const char* text;
+};
+
+const DataError kBusError{22, "*** ERROR EN DATOS DE BARRAS ***"};
+const DataError kLineError{22, "*** ERROR EN DATOS DE LINEAS ***"};
+const DataError kTransformerError{22, "*** ERROR EN DATOS DE TRAFOS ***"};
+
+std::string nextRecord(RecordSource& src, const DataError& onEnd) {
+    auto r = src.next();
+    if (!r) throw onEnd;
+    return *r;
+}
+
+// Reads records 1 to 4.
+void readGeneral(RecordSource& src, Case& c, const ProgramTraits& t) {
+    const DataError err{t.generalErrorIndent, "*** ERROR EN LOS DATOS GENERALES ***"};
+    c.title1 = column(nextRecord(src, err), 1, 75);
+    c.title2 = column(nextRecord(src, err), 1, 75);
+    nextRecord(src, err);
+    auto g = parseGeneral(nextRecord(src, err));
+    if (!g) throw err;
+    // Capacity of the case arrays; a case needs at least its slack bus.
+    if (g->nBuses < 1 || g->nBuses > kMaxBuses || g->nLines < 0 || g->nTransformers < 0 ||
+        g->nLines > kMaxBranches || g->nTransformers > kMaxBranches ||
+        g->nLines + g->nTransformers > kMaxBranches)
+        throw err;
+    if (t.zeroAccelerationIsOne && g->acceleration == 0) g->acceleration = 1.0;
+    c.general = *g;
+}
+
+// Newton programs: PQ buses, then PV buses, then one slack bus, last.
+void checkNewtonOrder(const Case& c) {
+    const auto& b = c.buses;
+    for (std::size_t i = 1; i < b.size(); ++i)
+        if (b[i].type > b[i - 1].type || b[i - 1].type == btSlack) throw kBusError;
+}
+
+void readBuses(RecordSource& src, Case& c, const ProgramTraits& t, std::ostream& report) {
+    writeBusHeading(report);
+    nextRecord(src, kBusError);
+    for (int i = 0; i < c.general.nBuses; ++i) {
+        auto bus = parseBus(nextRecord(src, kBusError));
+        if (!bus) throw kBusError;
+        c.buses.push_back(*bus);
+        if (t.newtonBusOrder) checkNewtonOrder(c);
+        Bus& b = c.buses.back();
+        c.totals.pg += b.pg;
+        c.totals.qg += b.qg;
+        c.totals.pd += b.pd;
+        c.totals.qd += b.qd;
+        if (b.type == btPV) {
+            b.pspec = b.pg - b.pd;
+            ++c.totals.nPV;
+        } else if (b.type == btPQ) {
+            b.pspec = b.pg - b.pd;
+            b.qspec = b.qg - b.qd;
+            ++c.totals.nPQ;
+        }
+        writeBusRow(report, b);
+        b.va = b.va * kPi / 180;
+    }
+    if (t.newtonBusOrder &&
+        (c.buses.back().type != btSlack || c.totals.nPV + 2 * c.totals.nPQ > kMaxEquations))
+        throw kBusError;
+}
+
+void resolveBuses(const Case& c, Branch& k, const DataError& err) {
+    auto from = findBus(c, k.fromName), to = findBus(c, k.toName);
+    if (!from || !to) throw err;
+    k.from = *from;
+    k.to = *to;
+    if (k.r == 0 && k.x == 0) throw err;
+}
+
+void readBranches(RecordSource& src, Case& c, Network& net, const ProgramTraits& t,
+                  std::ostream& report, std::ostream* aux) {
+    writeLineHeading(report);
+    nextRecord(src, kLineError);
+    for (int i = 0; i < c.general.nLines; ++i) {
+        auto line = parseLine(nextRecord(src, kLineError));
+        if (!line) throw kLineError;
+        resolveBuses(c, *line, kLineError);
+        writeLineRow(report, *line);
+        c.branches.push_back(*line);
+        addBranch(net, c.branches.back());
+    }
+    writeTransformerHeading(report, t);
+    nextRecord(src, kTransformerError);
+    for (int i = 0; i < c.general.nTransformers; ++i) {
+        auto tr = parseTransformer(nextRecord(src, kTransformerError));
+        if (!tr) throw kTransformerError;
+        resolveBuses(c, *tr, kTransformerError);
+        if (tr->vi == 0 || tr->vf == 0) throw kTransformerError;
+        writeTransformerRow(report, *tr);
+        c.branches.push_back(*tr);
+        addBranch(net, c.branches.back());
+        if (aux) writePiDrawing(*aux, t, i + 1, c.branches.back(), net.branches.back());
+    }
+    writeTransformerClosing(report);
+}
+
+void endMessage(std::ostream& out, int print, const CaseNames& names) {
+    if (print == 0) {
+        out << '\n'
+            << X(2) << "LOS RESULTADOS SE HAN ESCRITO EN EL ... " << names.padded[cfSal] << '\n';
+    } else if (print == 1) {
+        out << '\n'
+            << X(9) << "**** LOS RESULTADOS SE HAN ESCRITO EN LOS"
+            << " ARCHIVOS ****\n";
+        for (int f : {cfSal, cfAux, cfAdf, cfVol})
+            out << X(15) << names.padded[f] << '\n';
+    }
+}
+
+} // namespace
+
+int runSolver(const ProgramTraits& t, IterationMethod& method, std::istream& in, std::ostream& out,
+              const std::filesystem::path& directory) {
+    Console console(in, out);
+    writeBanner(out, t);
+    out << '\n' << X(14) << " INTRODUZCA NOMBRE ARCHIVO FUENTE [.FLU]: ";
+    const std::string answer = console.readAnswer();
+    if (answerLength(answer) > 30) {
+        out << " ERROR: EL NOMBRE DEL ARCHIVO FUENTE\n SUPERA LOS  30 CARACTERES ADMITIDOS\n";
+        return exitError;
+    }
+    const CaseNames names = caseNames(answer);
+    auto path = [&](int f) { return directory / names.plain[f]; };
+
+    std::error_code ec;
+    std::ifstream flu;
+    if (!std::filesystem::is_directory(path(cfFlu), ec)) flu.open(path(cfFlu), std::ios::binary);
+    if (!flu.is_open()) {
+        out << "\n\n" << X(19) << "*** EL ARCHIVO DE DATOS NO EXISTE ***\n";
+        console.pause(t);
+        return exitError;
+    }
+    std::ofstream files[5];
+    for (int f : {cfSal, cfVol, cfAux, cfAdf}) {
+        files[f].open(path(f), std::ios::binary | std::ios::trunc);
+        if (!files[f].is_open()) {
+            out << "\n\n"
+                << X(10) << "*** NO SE PUEDE CREAR EL ARCHIVO " << names.plain[f] << " ("
+                << std::strerror(errno) << ") ***\n";
+            console.pause(t);
+            return exitError;
+        }
+    }
+    std::ostream& report = files[cfSal];
+    std::ostream& aux = files[cfAux];
+    RunFiles runFiles{report, files[cfVol], aux, files[cfAdf]};
+
+    Case c;
+    Network net;
+    RecordSource src(flu);
+    IterationResult result;
+    try {
+        readGeneral(src, c, t);
+        const int print = c.general.printOption;
+        const std::string title = historyTitle(t, names.padded[cfFlu]);
+        if (printEnabled(t.adfHeader, print)) {
+            runFiles.adf << title << '\n';
+            writeAdfNames(runFiles.adf);
+        }
+        if (printEnabled(t.volTitle, print)) runFiles.vol << title << '\n';
+        if (printEnabled(t.volNames, print)) writeVolNames(runFiles.vol, c.general.nBuses);
+
+        writeBanner(report, t);
+        writeTitles(out, report, c);
+        writeGeneralTable(out, t, c.general, names.padded[cfFlu], names.padded[cfSal]);
+        writeGeneralTable(report, t, c.general, names.padded[cfFlu], names.padded[cfSal]);
+        console.pause(t);
+        std::ostream* listings = print == 1 ? &aux : nullptr;
+        if (listings) method.writeJacobianDrawing(aux);
+
+        readBuses(src, c, t, report);
+        net = emptyNetwork(c.general.nBuses);
+        readBranches(src, c, net, t, report, listings);
+        completeNetwork(net, c.buses);
+        if (t.busNeedsAdmittance)
+            for (const Admittance& y : net.own)
+                if (y.g == 0 && y.b == 0) throw kBusError;
+        if (listings) writeAdmittanceListing(aux, c, net);
+
+        SolveState state = startState(c);
+        SolveContext ctx{c, net, state, listings};
+        result = iterate(t, method, ctx, console, runFiles);
+        writeResults(report, t, c, net, state);
+        endMessage(out, print, names);
+    } catch (const DataError& e) {
+        out << "\n\n" << X(e.indent) << e.text << '\n';
+        console.pause(t);
+        return exitError;
+    }
+    console.pause(t);
+    for (int f : {cfSal, cfVol, cfAux, cfAdf}) {
+        files[f].flush();
+        if (!files[f]) {
+            out << "\n\n"
+                << X(10) << "*** ERROR AL ESCRIBIR EL ARCHIVO " << names.plain[f] << " ***\n";
+            return exitError;
+        }
+    }
+    return result.converged ? exitConverged : exitNotConverged;
+}
+
+} // namespace lf
