@@ -1,6 +1,7 @@
 // The report, the console transcript and the history files of the three-bus
-// example against stored copies, so any change of a column shows. Set
-// LOADFLOW_UPDATE_GOLDEN=1 to rewrite the stored copies after a deliberate change.
+// example in every program against stored copies, so any change of a column
+// shows. Set LOADFLOW_UPDATE_GOLDEN=1 to rewrite the stored copies after a
+// deliberate change.
 
 #include "LoadflowTestUtil.h"
 
@@ -43,12 +44,32 @@ void compareWithGolden(const std::string& actual, const std::string& name) {
 
 } // namespace
 
-TEST(TolvanGolden, ThreeBusReportHistoriesAndConsole) {
-    RunResult r = runCase(threeBusCase(), lf::kTolvan, "THREEBUS");
-    ASSERT_EQ(r.status, lf::exitConverged);
-    compareWithGolden(maskTime(r.sal), "tolvan/THREEBUS.SAL");
-    compareWithGolden(r.adf, "tolvan/THREEBUS.ADF");
-    compareWithGolden(r.vol, "tolvan/THREEBUS.VOL");
-    compareWithGolden(r.aux, "tolvan/THREEBUS.AUX");
-    compareWithGolden(maskTime(r.console), "tolvan/THREEBUS.console");
+struct GoldenProgram {
+    const lf::ProgramTraits* traits;
+    const char* folder;
+};
+
+void PrintTo(const GoldenProgram& p, std::ostream* os) {
+    *os << p.folder;
 }
+
+class ProgramGolden : public ::testing::TestWithParam<GoldenProgram> {};
+
+TEST_P(ProgramGolden, ThreeBusReportHistoriesAndConsole) {
+    const GoldenProgram& p = GetParam();
+    RunResult r = runCase(threeBusCase(), *p.traits, "THREEBUS");
+    ASSERT_EQ(r.status, lf::exitConverged) << r.console;
+    const std::string dir = std::string(p.folder) + "/THREEBUS.";
+    compareWithGolden(maskTime(r.sal), dir + "SAL");
+    compareWithGolden(r.adf, dir + "ADF");
+    compareWithGolden(r.vol, dir + "VOL");
+    compareWithGolden(r.aux, dir + "AUX");
+    compareWithGolden(maskTime(r.console), dir + "console");
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryProgram, ProgramGolden,
+                         ::testing::Values(GoldenProgram{&lf::kTolvan, "tolvan"},
+                                           GoldenProgram{&lf::kTolvex, "tolvex"},
+                                           GoldenProgram{&lf::kTolvid, "tolvid"},
+                                           GoldenProgram{&lf::kMabrek, "mabrek"}),
+                         [](const auto& info) { return std::string(info.param.folder); });

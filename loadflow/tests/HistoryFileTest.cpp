@@ -48,31 +48,35 @@ TEST(HistoryFiles, VolNamesShowTheFullBusNumber) {
     EXPECT_NE(names.find("/V(12)/  Ang(12)    "), std::string::npos);
 }
 
-TEST(HistoryFiles, AdfAndVolLoadInTheAdfReader) {
-    ScratchDir dir;
-    RunResult r = runCase(twelveBusCase());
-    ASSERT_EQ(r.status, lf::exitConverged);
-    writeFile(dir.file("CASE.ADF"), r.adf);
-    writeFile(dir.file("CASE.VOL"), r.vol);
-    const int rows = static_cast<int>(std::count(r.adf.begin(), r.adf.end(), '\n')) - 2;
+TEST(HistoryFiles, AdfAndVolOfEveryProgramLoadInTheAdfReader) {
+    for (const lf::ProgramTraits* program :
+         {&lf::kTolvan, &lf::kTolvex, &lf::kTolvid, &lf::kMabrek}) {
+        SCOPED_TRACE(program->programName);
+        ScratchDir dir;
+        RunResult r = runCase(twelveBusCase(), *program);
+        ASSERT_NE(r.status, lf::exitError) << r.console;
+        writeFile(dir.file("CASE.ADF"), r.adf);
+        writeFile(dir.file("CASE.VOL"), r.vol);
+        const int rows = static_cast<int>(std::count(r.adf.begin(), r.adf.end(), '\n')) - 2;
 
-    SimOut adf;
-    std::string reason = adf.LoadFromAdfFile(dir.file("CASE.ADF"));
-    if (readerMissing(reason)) GTEST_SKIP() << "the ADF reader is not built yet";
-    ASSERT_EQ(reason, "");
-    EXPECT_EQ(adf.nVars, 5);
-    EXPECT_EQ(adf.nPoints, rows);
-    EXPECT_EQ(adf.names[0], "iteracion");
-    EXPECT_EQ(adf.names[4], "-tole");
-    EXPECT_FLOAT_EQ(adf.data[3][0], 0.0001f);
+        SimOut adf;
+        std::string reason = adf.LoadFromAdfFile(dir.file("CASE.ADF"));
+        if (readerMissing(reason)) GTEST_SKIP() << "the ADF reader is not built yet";
+        ASSERT_EQ(reason, "");
+        EXPECT_EQ(adf.nVars, 5);
+        EXPECT_EQ(adf.nPoints, rows);
+        EXPECT_EQ(adf.names[0], "iteracion");
+        EXPECT_EQ(adf.names[4], "-tole");
+        EXPECT_FLOAT_EQ(adf.data[3][0], 0.0001f);
 
-    SimOut vol;
-    ASSERT_EQ(vol.LoadFromAdfFile(dir.file("CASE.VOL")), "");
-    EXPECT_EQ(vol.nVars, 1 + 2 * 12);
-    EXPECT_EQ(vol.nPoints, rows);
-    std::set<std::string> names(vol.names.begin(), vol.names.end());
-    EXPECT_EQ(names.size(), vol.names.size());
-    EXPECT_FLOAT_EQ(vol.data[23][0], 1.0f); // |V| of the slack
+        SimOut vol;
+        ASSERT_EQ(vol.LoadFromAdfFile(dir.file("CASE.VOL")), "");
+        EXPECT_EQ(vol.nVars, 1 + 2 * 12);
+        EXPECT_EQ(vol.nPoints, rows);
+        std::set<std::string> names(vol.names.begin(), vol.names.end());
+        EXPECT_EQ(names.size(), vol.names.size());
+        EXPECT_FLOAT_EQ(vol.data[23][0], 1.0f); // |V| of the slack
+    }
 }
 
 TEST(HistoryFiles, WideValuesWidenTheirFieldInsteadOfAsterisks) {

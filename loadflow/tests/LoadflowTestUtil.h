@@ -2,14 +2,18 @@
 // Helpers of the solver tests: a scratch folder, fixed-column case records,
 // and one solver run with its console transcript and output files.
 
+#include "FastDecoupled.h"
+#include "GaussSeidel.h"
 #include "NewtonRaphson.h"
 #include "ProgramTraits.h"
 #include "Run.h"
+#include "TrulyDecoupled.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -122,6 +126,14 @@ struct RunResult {
     }
 };
 
+// The iteration method of the program whose entry of the table is `traits`.
+inline std::unique_ptr<lf::IterationMethod> methodFor(const lf::ProgramTraits& traits) {
+    if (&traits == &lf::kTolvex) return std::make_unique<lf::FastDecoupled>();
+    if (&traits == &lf::kTolvid) return std::make_unique<lf::TrulyDecoupled>();
+    if (&traits == &lf::kMabrek) return std::make_unique<lf::GaussSeidel>();
+    return std::make_unique<lf::NewtonRaphson>();
+}
+
 // Writes the case as NAME.FLU in a scratch folder and runs the program on it.
 inline RunResult runCase(const std::string& fluText, const lf::ProgramTraits& traits = lf::kTolvan,
                          const std::string& name = "CASE") {
@@ -129,9 +141,9 @@ inline RunResult runCase(const std::string& fluText, const lf::ProgramTraits& tr
     writeFile(dir.file(name + ".FLU"), fluText);
     std::istringstream in(name + "\n");
     std::ostringstream out;
-    lf::NewtonRaphson method;
+    auto method = methodFor(traits);
     RunResult r;
-    r.status = lf::runSolver(traits, method, in, out, dir.path());
+    r.status = lf::runSolver(traits, *method, in, out, dir.path());
     r.console = out.str();
     r.sal = readFile(dir.file(name + ".SAL"));
     r.vol = readFile(dir.file(name + ".VOL"));
