@@ -1,0 +1,127 @@
+// A page printed to PDF holds the drawn text, with sizes at the printer's
+// resolution; checked with poppler's independent tools.
+#include "Printer.h"
+#include "Bitmap.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool Dark(const QImage& img, int x, int y) {
+    return qGray(img.pixel(x, y)) < 128;
+}
+} // namespace
+
+TEST(Printer, PageSizeAndFontsFollowTheResolution) {
+    TPrinter printer;
+    TCanvas& early = printer.Canvas();
+    early.Font().SetName("Arial");
+    early.Font().SetSize(10);
+    printer.SetOutputFileName((fs::temp_directory_path() / "curvix_unused.pdf").string());
+    printer.SetResolution(300);
+    EXPECT_EQ(printer.Resolution(), 300);
+    EXPECT_EQ(&early, &printer.Canvas()) << "the canvas outlives resolution changes";
+    EXPECT_EQ(early.Font().Size(), 10);
+    // A4 or Letter, less margins: about 8 by 11 inches.
+    EXPECT_GT(printer.PageWidth(), 6 * 300);
+    EXPECT_LT(printer.PageWidth(), 9 * 300);
+    EXPECT_GT(printer.PageHeight(), 9 * 300);
+    TCanvas& c = printer.Canvas();
+    c.Font().SetName("Arial");
+    c.Font().SetSize(10);
+    EXPECT_EQ(c.Font().Height(), -42); // 10 pt at 300 dpi
+    TBitmap screen(1, 1);
+    screen.Canvas().Font().SetName("Arial");
+    screen.Canvas().Font().SetSize(10);
+    // Text is measured on the printer before a job starts, in printer dots.
+    const double ratio = double(c.TextHeight("W")) / screen.Canvas().TextHeight("W");
+    EXPECT_NEAR(ratio, 300.0 / 96.0, 0.35);
+    EXPECT_FALSE(printer.Printing());
+    EXPECT_NE(printer.EndDoc(), "");
+}
+
+TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
+    if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdftoppm"))
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const fs::path base =
+        fs::temp_directory_path() / ("curvix_fw_print_" + std::to_string(::getpid()));
+    const std::string pdf = base.string() + ".pdf";
+    TPrinter printer;
+    printer.SetOutputFileName(pdf);
+    printer.SetResolution(300);
+    printer.SetTitle("Curvix - Fourier Numerical Data");
+    TCanvas& c = printer.Canvas();
+    ASSERT_EQ(printer.BeginDoc(), "");
+    EXPECT_TRUE(printer.Printing());
+    EXPECT_EQ(&c, &printer.Canvas());
+    c.Brush().SetColor(clBlack);
+    c.FillRect({0, 0, 30, 30}); // marks the printable area's corner
+    c.Brush().SetStyle(bsClear);
+    c.Pen().SetWidth(3);
+    c.Rectangle(300, 300, 900, 600); // one inch in, two inches wide, one high
+    c.Font().SetName("Arial");
+    c.Font().SetSize(14);
+    c.TextOut(300, 700, "Harm. 50\xB0 THD=1.5%");
+    ASSERT_EQ(printer.EndDoc(), "");
+    ASSERT_TRUE(fs::exists(pdf));
+
+    const std::string txt = base.string() + ".txt";
+    ASSERT_EQ(std::system(("/usr/bin/pdftotext -enc UTF-8 " + pdf + " " + txt).c_str()), 0);
+    EXPECT_NE(ReadFile(txt).find("Harm. 50\u00B0 THD=1.5%"), std::string::npos) << ReadFile(txt);
+
+    // Word boxes are in points: 14-point text stands about 14 points high.
+    const std::string html = base.string() + ".html";
+    ASSERT_EQ(std::system(("/usr/bin/pdftotext -bbox " + pdf + " " + html).c_str()), 0);
+    const std::string boxes = ReadFile(html);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(
+        boxes, m, std::regex(R"re(yMin="([0-9.]+)" xMax="[0-9.]+" yMax="([0-9.]+)">Harm)re")))
+        << boxes;
+    const double height = std::stod(m[2]) - std::stod(m[1]);
+    EXPECT_GT(height, 12.0);
+    EXPECT_LT(height, 18.0);
+
+    ASSERT_EQ(
+        std::system(("/usr/bin/pdftoppm -r 300 -gray -png -singlefile " + pdf + " " + base.string())
+                        .c_str()),
+        0);
+    const QImage page(QString::fromStdString(base.string() + ".png"));
+    ASSERT_FALSE(page.isNull());
+    int ox = -1, oy = -1; // the corner mark
+    for (int y = 0; y < page.height() && ox < 0; ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (Dark(page, x, y)) {
+                ox = x;
+                oy = y;
+                break;
+            }
+    ASSERT_GE(ox, 0);
+    // The frame's left edge, found along the middle row of the rectangle.
+    const int row = oy + 450;
+    int left = -1, right = -1;
+    for (int x = ox + 100; x < ox + 1100; ++x)
+        if (Dark(page, x, row)) {
+            if (left < 0) left = x;
+            right = x;
+        }
+    EXPECT_NEAR(left, ox + 300 - 1, 2);
+    EXPECT_NEAR(right, ox + 899 + 1, 2);
+    for (const auto& ext : {".pdf", ".txt", ".html", ".png"})
+        fs::remove(base.string() + ext);
+}
