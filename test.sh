@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source tools/setup.sh
 curvix_install_missing
+curvix_comma_locale
 
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)

@@ -85,14 +85,20 @@ private:
     // ---- ADF (AdfFile.cpp)
     std::string readAdf(const std::string& fileName);
 
-    // ---- PL4 (Pl4File.cpp)
+    // ---- PL4 (Pl4File.cpp, Pl4Binary.cpp, Pl4CLike.cpp, Pl4Writer.cpp)
     std::string readPl4(const std::string& fileName);
+    std::string LoadFromBinaryPl4(class Pl4Input& in);
+    std::string LoadFromCLikePl4(class Pl4Input& in);
+    // Bounds the point count by the bytes after `start`, then reads the samples.
+    std::string readPl4Samples(class Pl4Input& in, std::int64_t start, std::int64_t headerPoints);
 
     // ---- COMTRADE (ComtradeFile.cpp)
     std::string readComtrade(const std::string& cfgFileName);
 
-    // ---- MAT (MatFile.cpp)
+    // ---- MAT (MatFile.cpp, MatWrite.cpp)
     std::string readMat(const std::string& fileName);
+    // Second stage of the load: every column of every matrix becomes a variable.
+    std::string ReadMatMatrices(const std::string& fileName);
 };
 
 template <class Read> std::string SimOut::loadFresh(Read&& read) {

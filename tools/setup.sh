@@ -10,7 +10,7 @@ CURVIX_PACKAGES=(
   qt6-base-dev
   python3 python3-numpy python3-scipy
   libwmf-bin poppler-utils fonts-liberation2
-  xvfb xauth
+  xvfb xauth locales
 )
 
 curvix_install_missing() {
@@ -26,6 +26,15 @@ curvix_install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# A decimal-comma locale, so the tests can show that numbers in files do not
+# depend on the user's locale.
+curvix_comma_locale() {
+  locale -a 2>/dev/null | grep -qi '^de_DE.utf8$' && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: no de_DE.UTF-8 locale; its tests are skipped"
 }
 
 # configure_and_build DIR [cmake options...]

@@ -87,7 +87,7 @@ inline std::vector<Warning>& recordWarnings(SimOut& s) {
 }
 
 inline std::uint32_t floatBits(float f) {
-    std::uint32_t u;
+    std::uint32_t u = 0;
     std::memcpy(&u, &f, 4);
     return u;
 }
