@@ -14,7 +14,8 @@ jobs=$(nproc)
 curvix_build build/release -DCMAKE_BUILD_TYPE=Release -DCURVIX_BENCH=ON
 ctest --test-dir build/release -j "$jobs" --output-on-failure --timeout 600
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+# Allocation failures must reach the code as null, as they would in a real run.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 curvix_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BENCH=OFF
 ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 900
