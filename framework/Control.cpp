@@ -1,14 +1,19 @@
 #include "Control_p.h"
 
+#include "Dispatch.h"
+#include "Form.h"
+#include "Menus.h"
+
+#include <QAbstractScrollArea>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
 TShiftState ShiftOf(const QMouseEvent& e) {
-    TShiftState s = 0;
-    const Qt::KeyboardModifiers m = e.modifiers();
-    if (m & Qt::ShiftModifier) s |= ssShift;
-    if (m & Qt::AltModifier) s |= ssAlt;
-    if (m & Qt::ControlModifier) s |= ssCtrl;
+    TShiftState s = ShiftOfKeys(e.modifiers());
     const Qt::MouseButtons b = e.buttons();
     if (b & Qt::LeftButton) s |= ssLeft;
     if (b & Qt::RightButton) s |= ssRight;
@@ -48,57 +53,292 @@ Qt::CursorShape ShapeOf(TCursor c) {
         return Qt::ArrowCursor;
     }
 }
+
+class PostedMessageEvent : public QEvent {
+public:
+    explicit PostedMessageEvent(const TMessage& m) : QEvent(PostedMessageType()), message(m) {}
+    TMessage message;
+};
+
+// Window activation moves the focus too; controls hear only moves inside the window.
+bool IsWindowFocusChange(const QFocusEvent& e) {
+    return e.reason() == Qt::ActiveWindowFocusReason || e.reason() == Qt::PopupFocusReason;
+}
+
+void MouseTo(TControl& control, QEvent::Type type, QMouseEvent& e, QPoint pos) {
+    TMouseButton b;
+    const int x = pos.x(), y = pos.y();
+    Guarded([&] {
+        switch (type) {
+        case QEvent::MouseButtonPress:
+            if (ButtonOf(e, b)) control.HandleMouseDown(b, ShiftOf(e), x, y);
+            break;
+        case QEvent::MouseMove:
+            control.HandleMouseMove(ShiftOf(e), x, y);
+            break;
+        case QEvent::MouseButtonRelease:
+            if (ButtonOf(e, b)) control.HandleMouseUp(b, ShiftOf(e), x, y);
+            break;
+        case QEvent::MouseButtonDblClick:
+            // The second press of a double click is a press with the double flag,
+            // followed by the double-click event.
+            if (ButtonOf(e, b)) control.HandleMouseDown(b, ShiftOf(e) | ssDouble, x, y);
+            if (e.button() == Qt::LeftButton) control.HandleDblClick();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// Reports the inner Qt control's events to the framework control.
+class InnerFilter : public QObject {
+public:
+    InnerFilter(TControl& control, bool forwardMouse, QObject* parent)
+        : QObject(parent), control_(control), forwardMouse_(forwardMouse) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (VirtualKeyOf(*k) == VK_TAB && !control_.WantTab()) return false;
+            const char ch = CharOf(*k);
+            bool eat = false;
+            Guarded([&] {
+                const auto o =
+                    control_.HandleKey(VirtualKeyOf(*k), ShiftOfKeys(k->modifiers()), ch);
+                if (ch == 0) {
+                    eat = o.keyConsumed;
+                } else if (o.ch == ch && !o.keyConsumed) {
+                    eat = false; // the Qt control types it
+                } else {
+                    eat = true;
+                    if (o.ch != 0) control_.DefaultChar(o.ch);
+                }
+            });
+            return eat;
+        }
+        case QEvent::FocusIn:
+            if (!IsWindowFocusChange(*static_cast<QFocusEvent*>(e)))
+                Guarded([&] { control_.HandleEnter(); });
+            return false;
+        case QEvent::FocusOut:
+            if (!IsWindowFocusChange(*static_cast<QFocusEvent*>(e)))
+                Guarded([&] { control_.HandleExit(); });
+            return false;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (forwardMouse_) {
+                auto* m = static_cast<QMouseEvent*>(e);
+                auto* w = static_cast<QWidget*>(watched);
+                const QPoint pos = w->mapTo(&WidgetOf(control_), m->position().toPoint());
+                MouseTo(control_, e->type(), *m, pos);
+            }
+            return false;
+        default:
+            return false;
+        }
+    }
+
+private:
+    TControl& control_;
+    bool forwardMouse_;
+};
 } // namespace
+
+QEvent::Type PostedMessageType() {
+    static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
+
+TShiftState ShiftOfKeys(Qt::KeyboardModifiers m) {
+    TShiftState s = 0;
+    if (m & Qt::ShiftModifier) s |= ssShift;
+    if (m & Qt::AltModifier) s |= ssAlt;
+    if (m & Qt::ControlModifier) s |= ssCtrl;
+    return s;
+}
+
+WORD VirtualKeyOf(const QKeyEvent& e) {
+    const int k = e.key();
+    if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9))
+        return static_cast<WORD>(k);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return static_cast<WORD>(VK_F1 + (k - Qt::Key_F1));
+    switch (k) {
+    case Qt::Key_Backspace:
+        return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Shift:
+        return VK_SHIFT;
+    case Qt::Key_Control:
+        return VK_CONTROL;
+    case Qt::Key_Alt:
+        return VK_MENU;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    case Qt::Key_Space:
+        return VK_SPACE;
+    case Qt::Key_PageUp:
+        return VK_PRIOR;
+    case Qt::Key_PageDown:
+        return VK_NEXT;
+    case Qt::Key_End:
+        return VK_END;
+    case Qt::Key_Home:
+        return VK_HOME;
+    case Qt::Key_Left:
+        return VK_LEFT;
+    case Qt::Key_Up:
+        return VK_UP;
+    case Qt::Key_Right:
+        return VK_RIGHT;
+    case Qt::Key_Down:
+        return VK_DOWN;
+    case Qt::Key_Insert:
+        return VK_INSERT;
+    case Qt::Key_Delete:
+        return VK_DELETE;
+    default:
+        return 0;
+    }
+}
+
+char CharOf(const QKeyEvent& e) {
+    switch (e.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    default:
+        break;
+    }
+    if (e.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return 0;
+    const QString text = e.text();
+    if (text.size() != 1) return 0;
+    const char16_t c = text.at(0).unicode();
+    if (c < 32 || c > 255 || c == 127) return 0;
+    return static_cast<char>(static_cast<unsigned char>(c));
+}
+
+void AttachInner(TControl& control, QWidget* inner, bool forwardMouse) {
+    QWidget& outer = WidgetOf(control);
+    control.Internals().inner = inner;
+    inner->setGeometry(0, 0, outer.width(), outer.height());
+    outer.setFocusProxy(inner);
+    auto* filter = new InnerFilter(control, forwardMouse, inner);
+    inner->installEventFilter(filter);
+    if (forwardMouse)
+        if (auto* area = dynamic_cast<QAbstractScrollArea*>(inner))
+            area->viewport()->installEventFilter(filter);
+    inner->show();
+}
+
+QWidget* InnerOf(TControl& control) {
+    return control.Internals().inner;
+}
 
 ControlWidget::ControlWidget(TControl& control, QWidget* parent)
     : QWidget(parent), control_(control) {
     setMouseTracking(true); // moves without a button, too
 }
 
+bool ControlWidget::event(QEvent* e) {
+    if (isWindow())
+        if (auto* form = dynamic_cast<TCustomForm*>(&control_))
+            if (FormWindowEvent(*form, e)) return true;
+    if (e->type() == PostedMessageType()) {
+        TMessage m = static_cast<PostedMessageEvent*>(e)->message;
+        Guarded([&] { control_.HandleMessage(m); });
+        return true;
+    }
+    if (e->type() == QEvent::ToolTip) {
+        bool shown = false;
+        Guarded([&] { shown = ShowControlHint(control_, static_cast<QHelpEvent*>(e)->pos()); });
+        if (shown) return true;
+        e->ignore();
+        return false;
+    }
+    return QWidget::event(e);
+}
+
 void ControlWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     TPaintContext context{painter};
-    control_.HandlePaint(context);
+    Guarded([&] { control_.HandlePaint(context); });
 }
 
 void ControlWidget::resizeEvent(QResizeEvent*) {
-    control_.HandleResize();
+    if (QWidget* inner = control_.Internals().inner) inner->setGeometry(0, 0, width(), height());
+    Guarded([&] { control_.HandleResize(); });
 }
 
 void ControlWidget::mousePressEvent(QMouseEvent* e) {
-    TMouseButton b;
-    if (ButtonOf(*e, b))
-        control_.HandleMouseDown(b, ShiftOf(*e), int(e->position().x()), int(e->position().y()));
+    MouseTo(control_, e->type(), *e, e->position().toPoint());
     e->accept();
 }
 
 void ControlWidget::mouseMoveEvent(QMouseEvent* e) {
-    control_.HandleMouseMove(ShiftOf(*e), int(e->position().x()), int(e->position().y()));
+    MouseTo(control_, e->type(), *e, e->position().toPoint());
     e->accept();
 }
 
 void ControlWidget::mouseReleaseEvent(QMouseEvent* e) {
-    TMouseButton b;
-    if (ButtonOf(*e, b))
-        control_.HandleMouseUp(b, ShiftOf(*e), int(e->position().x()), int(e->position().y()));
+    MouseTo(control_, e->type(), *e, e->position().toPoint());
     e->accept();
 }
 
 void ControlWidget::mouseDoubleClickEvent(QMouseEvent* e) {
-    // The second press of a double click is a press with the double flag,
-    // followed by the double-click event.
-    TMouseButton b;
-    if (ButtonOf(*e, b))
-        control_.HandleMouseDown(b, ShiftOf(*e) | ssDouble, int(e->position().x()),
-                                 int(e->position().y()));
-    if (e->button() == Qt::LeftButton) control_.HandleDblClick();
+    MouseTo(control_, e->type(), *e, e->position().toPoint());
     e->accept();
+}
+
+void ControlWidget::keyPressEvent(QKeyEvent* e) {
+    if (control_.Internals().inner || !hasFocus()) {
+        e->ignore(); // passed up from a child: its own control has seen it
+        return;
+    }
+    Guarded([&] { control_.HandleKey(VirtualKeyOf(*e), ShiftOfKeys(e->modifiers()), CharOf(*e)); });
+    e->accept();
+}
+
+void ControlWidget::focusInEvent(QFocusEvent* e) {
+    if (!IsWindowFocusChange(*e)) Guarded([&] { control_.HandleEnter(); });
+    QWidget::focusInEvent(e);
+}
+
+void ControlWidget::focusOutEvent(QFocusEvent* e) {
+    if (!IsWindowFocusChange(*e)) Guarded([&] { control_.HandleExit(); });
+    QWidget::focusOutEvent(e);
+}
+
+void ControlWidget::contextMenuEvent(QContextMenuEvent* e) {
+    if (TPopupMenu* menu = control_.PopupMenu()) {
+        Guarded([&] { menu->Popup(e->globalPos().x(), e->globalPos().y()); });
+        e->accept();
+        return;
+    }
+    e->ignore();
 }
 
 // ---- TControl
 
-TControl::TControl(TControl* parent)
-    : parent_(parent), visible_(parent != nullptr), impl_(std::make_unique<Impl>()) {
+TControl::TControl(TControl* parent, TComponent* owner)
+    : TComponent(owner), parent_(parent), visible_(parent != nullptr),
+      impl_(std::make_unique<Impl>()) {
     impl_->widget = std::make_unique<ControlWidget>(*this, parent ? &WidgetOf(*parent) : nullptr);
     if (visible_) impl_->widget->show();
 }
@@ -156,11 +396,103 @@ void TControl::SetCursor(TCursor value) {
         impl_->widget->setCursor(ShapeOf(value));
 }
 
+bool TControl::Enabled() const {
+    return impl_->widget->isEnabled();
+}
+void TControl::SetEnabled(bool value) {
+    impl_->widget->setEnabled(value);
+}
+
+void TControl::SetFocus() {
+    QWidget* target = impl_->inner ? impl_->inner : impl_->widget.get();
+    if (target->focusPolicy() == Qt::NoFocus) target->setFocusPolicy(Qt::StrongFocus);
+    target->activateWindow();
+    target->setFocus(Qt::OtherFocusReason);
+}
+
+bool TControl::Focused() const {
+    const QWidget* target = impl_->inner ? impl_->inner : impl_->widget.get();
+    return target->hasFocus();
+}
+
+bool TControl::CanFocus() const {
+    return impl_->widget->isVisible() && impl_->widget->isEnabled();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    const QPoint g = impl_->widget->mapToGlobal(QPoint(p.x, p.y));
+    return {g.x(), g.y()};
+}
+TPoint TControl::ScreenToClient(TPoint p) const {
+    const QPoint l = impl_->widget->mapFromGlobal(QPoint(p.x, p.y));
+    return {l.x(), l.y()};
+}
+
+TCustomForm* TControl::ParentForm() const {
+    for (const TControl* c = this; c; c = c->Parent())
+        if (auto* f = dynamic_cast<const TCustomForm*>(c)) return const_cast<TCustomForm*>(f);
+    return nullptr;
+}
+
 void TControl::Invalidate() {
     impl_->widget->update();
 }
 void TControl::BringToFront() {
     impl_->widget->raise();
+}
+
+void TControl::PostMessage(unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
+    QCoreApplication::postEvent(impl_->widget.get(),
+                                new PostedMessageEvent(TMessage{msg, wParam, lParam, 0}));
+}
+
+std::intptr_t TControl::Perform(unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {
+    TMessage m{msg, wParam, lParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage&) {}
+
+TControl::KeyOutcome TControl::HandleKey(WORD key, TShiftState shift, char ch) {
+    KeyOutcome outcome;
+    if (key != 0) outcome.keyConsumed = DoKeyDown(key, shift) == 0;
+    if (ch == 0) return outcome;
+    char c = ch;
+    WMChar(c);
+    outcome.ch = c;
+    return outcome;
+}
+
+WORD TControl::DoKeyDown(WORD key, TShiftState shift) {
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview() && form->OnKeyDown)
+        form->OnKeyDown(form, key, shift);
+    if (key != 0) KeyDown(key, shift);
+    return key;
+}
+
+char TControl::DoKeyPress(char key) {
+    TCustomForm* form = ParentForm();
+    if (form && form != this && form->KeyPreview() && form->OnKeyPress) form->OnKeyPress(form, key);
+    if (key != 0) KeyPress(key);
+    return key;
+}
+
+void TControl::KeyDown(WORD& key, TShiftState shift) {
+    if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+void TControl::KeyPress(char& key) {
+    if (OnKeyPress) OnKeyPress(this, key);
+}
+void TControl::WMChar(char& key) {
+    key = DoKeyPress(key);
+}
+void TControl::DoEnter() {
+    if (OnEnter) OnEnter(this);
+}
+void TControl::DoExit() {
+    if (OnExit) OnExit(this);
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

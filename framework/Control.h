@@ -3,9 +3,16 @@
 // its parent (Left, Top, Width, Height in pixels), shown or hidden, with a mouse
 // cursor and mouse events. A control without a parent is a top-level window.
 // A button press grabs the mouse until its release, so moves and the release
-// arrive even outside the control.
+// arrive even outside the control. Controls are components: an owner, when given,
+// destroys the control with itself. Keys arrive as KeyDown (a virtual key code the
+// handler may clear) and then, for keys that make a character, KeyPress; a form with
+// KeyPreview sees both first.
 
-#include "Object.h"
+#include "Component.h"
+#include "Messages.h"
+#include "Types.h"
+
+#include <string>
 
 #include <functional>
 #include <memory>
@@ -37,13 +44,18 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent =
     std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+
+class TPopupMenu;
+class TCustomForm;
 
 // What a control paints with; defined by the framework's implementation.
 struct TPaintContext;
 
-class TControl : public TObject {
+class TControl : public TComponent {
 public:
-    explicit TControl(TControl* parent);
+    explicit TControl(TControl* parent, TComponent* owner = nullptr);
     ~TControl() override;
 
     TControl* Parent() const { return parent_; }
@@ -68,14 +80,42 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
 
+    bool Enabled() const;
+    void SetEnabled(bool value);
+    const std::string& Hint() const { return hint_; }
+    void SetHint(const std::string& value) { hint_ = value; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool value) { showHint_ = value; }
+
+    void SetFocus();
+    bool Focused() const;
+    bool CanFocus() const;
+
+    // The pop-up menu shown on a right click, not owned.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // The form this control sits on (itself for a form); null when there is none.
+    TCustomForm* ParentForm() const;
+
     // Schedules a repaint.
     void Invalidate();
     void BringToFront();
+
+    // Posted messages reach WndProc after the current input; Perform calls it now.
+    void PostMessage(unsigned msg, std::intptr_t wParam, std::intptr_t lParam);
+    std::intptr_t Perform(unsigned msg, std::intptr_t wParam, std::intptr_t lParam);
 
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnDblClick;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
 
     struct Impl;
     Impl& Internals() { return *impl_; }
@@ -91,6 +131,24 @@ public:
     void HandleDblClick() { DblClick(); }
     void HandlePaint(TPaintContext& context) { Paint(context); }
     void HandleResize() { Resized(); }
+    // One key: the key-down step, then the character when the key makes one (as
+    // with the system, clearing the key does not stop its character).
+    struct KeyOutcome {
+        bool keyConsumed = false; // the key-down step cleared the key
+        char ch = 0;              // the character as the handlers left it
+    };
+    KeyOutcome HandleKey(WORD key, TShiftState shift, char ch);
+    // What a standard control does with a character its handlers changed.
+    virtual void DefaultChar(char) {}
+    virtual void HandleEnter() { DoEnter(); }
+    virtual void HandleExit() { DoExit(); }
+    // Whether Tab reaches the key steps instead of moving the focus.
+    virtual bool WantTab() const { return false; }
+    void HandleMessage(TMessage& message) { WndProc(message); }
+    // Fires the form's preview, then KeyDown; returns the key as left.
+    WORD DoKeyDown(WORD key, TShiftState shift);
+    // Fires the form's preview, then KeyPress; returns the character as left.
+    char DoKeyPress(char key);
 
 protected:
     virtual void Paint(TPaintContext&) {}
@@ -99,10 +157,20 @@ protected:
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void DblClick();
+    virtual void KeyDown(WORD& key, TShiftState shift);
+    virtual void KeyPress(char& key);
+    // The character step: by default the key-press handling above.
+    virtual void WMChar(char& key);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void WndProc(TMessage& message);
 
 private:
     TControl* parent_;
     bool visible_;
     TCursor cursor_ = crDefault;
+    std::string hint_;
+    bool showHint_ = false;
+    TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<Impl> impl_;
 };

@@ -2,7 +2,8 @@
 // Form property streaming: a byte stream, a value stream of tagged integers,
 // strings, identifiers, booleans, lists and binary blocks, and the filer pair
 // through which a component reads and writes its own defined properties.
-// Written for the alignment grid; the framework can take it over as is.
+// Used by the grid base for column widths and row heights and by every
+// component that streams defined properties.
 //
 // Stream layout (little-endian): a component is a sequence of properties, each
 // a name (u8 length, bytes) followed by one value, ended by a zero length

@@ -1,0 +1,6 @@
+#include "FourCopyPrintInfo.h"
+
+TFourCopyInfo::TFourCopyInfo(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
+    : TForm(owner), globals_(globals), options_(options) {
+    SetClientSize(400, 300);
+}

@@ -1,0 +1,6 @@
+#include "LabelsFF.h"
+
+TLabelForm::TLabelForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
+    : TForm(owner), globals_(globals), options_(options) {
+    SetClientSize(400, 300);
+}

@@ -1,0 +1,6 @@
+#include "ScaleFF.h"
+
+TScaleForm::TScaleForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
+    : TForm(owner), globals_(globals), options_(options) {
+    SetClientSize(400, 300);
+}

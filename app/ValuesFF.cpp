@@ -1,0 +1,7 @@
+#include "ValuesFF.h"
+
+TValuesForm::TValuesForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
+    : TForm(owner), globals_(globals), options_(options) {
+    SetCaption("Values");
+    SetClientSize(400, 300);
+}

@@ -1,0 +1,5 @@
+#include "CurvixApp.h"
+
+int main(int argc, char** argv) {
+    return RunCurvix(argc, argv);
+}

@@ -1,0 +1,200 @@
+// Registry settings read and repaired, scaling, command line and the close state.
+#include "Startup.h"
+#include "RegistryNames.h"
+#include "ScratchDir.h"
+#include "services/Registry.h"
+
+#include "MessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+struct Shown {
+    std::string text, title;
+    unsigned flags;
+};
+
+struct Settings : ::testing::Test {
+    ScratchDir dir;
+    std::vector<Shown> shown;
+    TShowMessage show = [this](const std::string& t, const std::string& ti, unsigned f) {
+        shown.push_back({t, ti, f});
+        return 1;
+    };
+    SGlobalVars globals;
+    SProgramOptions options;
+
+    void Read() {
+        TRegistry r;
+        ReadSettings(r, globals, options, show);
+    }
+};
+
+SProgramOptions Stored(float hz) {
+    SProgramOptions o;
+    o.SetFlag(poMaxSpeed, true);
+    o.SetFlag(poCommaSeparators, true);
+    o.SetFrequency(hz);
+    return o;
+}
+} // namespace
+
+TEST_F(Settings, NoKeyGivesDefaults) {
+    options.bytes[1] = 1;
+    options.bytes[11] = 7;
+    Read();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(options.Flag(poAutoLabel));
+    EXPECT_FALSE(options.Flag(poMaxSpeed));
+    EXPECT_EQ(options.Frequency(), 50.0f);
+    EXPECT_EQ(options.bytes[1], 1); // kept
+    EXPECT_EQ(options.bytes[11], 7);
+}
+
+TEST_F(Settings, StoredOptionsAndPositionsAreRead) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+        const SProgramOptions o = Stored(60.0f);
+        r.WriteBinaryData(kProgramOptionsValue, o.bytes.data(), 16);
+        r.WriteBool(kMultiFileModeValue, true);
+        std::uint8_t pos[26] = {};
+        pos[0] = 0x34, pos[1] = 0x12; // top 0x1234
+        pos[4] = 0xFF, pos[5] = 0xFF; // height -1
+        r.WriteBinaryData(kWinPositionsValue, pos, 26);
+    }
+    Read();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_TRUE(globals.multiFileMode);
+    EXPECT_TRUE(options.Flag(poMaxSpeed));
+    EXPECT_TRUE(options.Flag(poCommaSeparators));
+    EXPECT_TRUE(options.Flag(poRememberWindows)); // positions exist
+    EXPECT_EQ(options.Frequency(), 60.0f);
+    EXPECT_EQ(globals.winPos[0], 0x1234);
+    EXPECT_EQ(globals.winPos[2], -1);
+}
+
+TEST_F(Settings, KeyWithoutOptionsIsNoReadError) {
+    {
+        TRegistry r;
+        r.OpenKey(std::string(kProgramKey) + "\\" + kSavedStateKey, true);
+        r.WriteInteger("TimeUnit", 1);
+    }
+    Read();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(options.Frequency(), 50.0f);
+    EXPECT_TRUE(options.Flag(poAutoLabel));
+    TRegistry r;
+    EXPECT_TRUE(r.KeyExists(std::string(kProgramKey) + "\\" + kSavedStateKey));
+}
+
+TEST_F(Settings, MalformedOptionsShowTheMessageDeleteTheKeyAndRestoreDefaults) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+        std::uint8_t shortBlock[10] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+        r.WriteBinaryData(kProgramOptionsValue, shortBlock, 10);
+    }
+    Read();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].title, "Error in Registry");
+    EXPECT_EQ(shown[0].flags, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_NE(shown[0].text.find("defaults restored."), std::string::npos);
+    EXPECT_TRUE(options.Flag(poAutoLabel));
+    EXPECT_EQ(options.Frequency(), 50.0f);
+    TRegistry r;
+    EXPECT_FALSE(r.KeyExists(kMakerKey));
+}
+
+TEST_F(Settings, FrequencyThatIsNotPositiveAndFiniteReadsAs50) {
+    for (float hz : {0.0f, -60.0f, std::numeric_limits<float>::infinity(),
+                     std::numeric_limits<float>::quiet_NaN()}) {
+        {
+            TRegistry r;
+            r.OpenKey(kProgramKey, true);
+            const SProgramOptions o = Stored(hz);
+            r.WriteBinaryData(kProgramOptionsValue, o.bytes.data(), 16);
+        }
+        Read();
+        EXPECT_EQ(options.Frequency(), 50.0f) << hz;
+        EXPECT_TRUE(options.Flag(poMaxSpeed)); // the rest is kept
+    }
+}
+
+TEST(Scaling, WorkAreasOfThePart) {
+    SGlobalVars g;
+    ComputeScaling({0, 0, 1024, 740}, false, g);
+    EXPECT_EQ(g.scaleMul, 950);
+    EXPECT_EQ(g.scaleDiv, 800);
+    EXPECT_FLOAT_EQ(g.scaleFactor, 1.1875f);
+    ComputeScaling({0, 0, 640, 480}, false, g);
+    EXPECT_EQ(g.scaleMul, 480);
+    EXPECT_EQ(g.scaleDiv, 600);
+    EXPECT_FLOAT_EQ(g.scaleFactor, 0.8f);
+    ComputeScaling({0, 0, 1920, 1040}, true, g); // small windows cap the width at 800
+    EXPECT_EQ(g.scaleMul, 800);
+    EXPECT_EQ(g.scaleDiv, 800);
+}
+
+TEST(CommandLine, OptionsThenFiles) {
+    SGlobalVars g;
+    SProgramOptions o;
+    std::vector<Shown> shown;
+    TShowMessage show = [&](const std::string& t, const std::string& ti, unsigned f) {
+        shown.push_back({t, ti, f});
+        return 2;
+    };
+    EXPECT_EQ(ParseCommandLine({"curvix", "/Ms", "a.adf", "b.pl4"}, g, o, show), 2);
+    EXPECT_TRUE(o.Flag(poMaxSpeed));
+    EXPECT_EQ(g.firstFileArg, 2);
+    EXPECT_EQ(g.fileArgCount, 2);
+    EXPECT_TRUE(shown.empty());
+
+    EXPECT_EQ(ParseCommandLine({"curvix", "/x", "a.adf", "/st"}, g, o, show), 2);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Invalid option \"/x\"");
+    EXPECT_EQ(shown[0].title, "Error in command-line parameters");
+    EXPECT_EQ(shown[0].flags, unsigned(MB_OKCANCEL));
+    EXPECT_FALSE(o.Flag(poCaptionText)); // after the first file it is a file name
+
+    EXPECT_EQ(ParseCommandLine({"curvix", "/st"}, g, o, show), 0);
+    EXPECT_TRUE(o.Flag(poCaptionText));
+    EXPECT_EQ(g.firstFileArg, 2);
+    EXPECT_EQ(ParseCommandLine({"curvix", "/MS"}, g, o, show), 0); // case-sensitive
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(Settings, CloseWritesPositionsOrRemovesThem) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+    }
+    globals.multiFileMode = true;
+    globals.winPos[0] = -5;
+    options.SetFlag(poRememberWindows, true);
+    {
+        TRegistry r;
+        WriteWindowState(r, globals, options, show);
+    }
+    SGlobalVars back;
+    SProgramOptions backOptions;
+    {
+        TRegistry r;
+        ReadSettings(r, back, backOptions, show);
+    }
+    EXPECT_EQ(back.winPos[0], -5);
+    EXPECT_TRUE(back.multiFileMode);
+    options.SetFlag(poRememberWindows, false);
+    {
+        TRegistry r;
+        WriteWindowState(r, globals, options, show);
+    }
+    TRegistry r;
+    r.OpenKey(kProgramKey, false);
+    EXPECT_FALSE(r.ValueExists(kWinPositionsValue));
+    EXPECT_FALSE(r.ReadBool(kMultiFileModeValue));
+    EXPECT_TRUE(shown.empty()); // deleting what is absent is no error
+}

@@ -1,0 +1,31 @@
+#pragma once
+// A drop-down list; csDropDown lets the user type a text of their own.
+
+#include "Control.h"
+#include "Strings.h"
+
+#include <memory>
+#include <string>
+
+enum TComboBoxStyle { csDropDown, csDropDownList };
+
+class TComboBox : public TControl {
+public:
+    explicit TComboBox(TControl* parent, TComponent* owner = nullptr);
+    ~TComboBox() override;
+
+    TStrings& Items();
+    int ItemIndex() const;
+    void SetItemIndex(int value);
+    std::string Text() const;
+    void SetText(const std::string& value);
+    TComboBoxStyle Style() const { return style_; }
+    void SetStyle(TComboBoxStyle value);
+
+    TNotifyEvent OnChange;
+
+private:
+    class ItemList;
+    std::unique_ptr<ItemList> items_;
+    TComboBoxStyle style_ = csDropDown;
+};

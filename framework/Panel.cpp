@@ -1,0 +1,60 @@
+#include "Panel.h"
+
+#include "Control_p.h"
+#include "QtText_p.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+template <class W> W& Inner(const TControl& c) {
+    return *static_cast<W*>(InnerOf(const_cast<TControl&>(c)));
+}
+} // namespace
+
+TPanel::TPanel(TControl* parent, TComponent* owner) : TControl(parent, owner) {
+    auto* frame = new QLabel(&WidgetOf(*this));
+    frame->setAlignment(Qt::AlignCenter);
+    frame->setAutoFillBackground(true);
+    AttachInner(*this, frame);
+    WidgetOf(*this).setFocusProxy(nullptr);
+    SetBevelOuter(bvRaised);
+    SetColor(clBtnFace);
+    SetBounds(0, 0, 185, 41);
+}
+
+std::string TPanel::Caption() const {
+    return StdStr(Inner<QLabel>(*this).text());
+}
+void TPanel::SetCaption(const std::string& value) {
+    Inner<QLabel>(*this).setText(QStr(value));
+}
+
+void TPanel::SetBevelOuter(TBevelCut value) {
+    bevelOuter_ = value;
+    auto& frame = Inner<QLabel>(*this);
+    frame.setFrameShape(value == bvNone ? QFrame::NoFrame : QFrame::Panel);
+    frame.setFrameShadow(value == bvLowered ? QFrame::Sunken : QFrame::Raised);
+}
+
+void TPanel::SetColor(TColor value) {
+    color_ = value;
+    const TColor rgb = ColorToRGB(value);
+    auto& frame = Inner<QLabel>(*this);
+    QPalette pal = frame.palette();
+    pal.setColor(QPalette::Window, QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb)));
+    frame.setPalette(pal);
+}
+
+TGroupBox::TGroupBox(TControl* parent, TComponent* owner) : TControl(parent, owner) {
+    AttachInner(*this, new QGroupBox(&WidgetOf(*this)));
+    WidgetOf(*this).setFocusProxy(nullptr);
+    SetBounds(0, 0, 185, 105);
+}
+
+std::string TGroupBox::Caption() const {
+    return StdStr(Inner<QGroupBox>(*this).title());
+}
+void TGroupBox::SetCaption(const std::string& value) {
+    Inner<QGroupBox>(*this).setTitle(QStr(value));
+}

@@ -1,0 +1,37 @@
+#pragma once
+// A framed group of radio buttons laid out in columns, one per item; ItemIndex is the
+// chosen one (-1 none). Choosing an item, by the user or in code, fires OnClick.
+
+#include "Control.h"
+#include "Strings.h"
+
+#include <memory>
+#include <string>
+
+class TRadioGroup : public TControl {
+public:
+    explicit TRadioGroup(TControl* parent, TComponent* owner = nullptr);
+    ~TRadioGroup() override;
+
+    std::string Caption() const;
+    void SetCaption(const std::string& value);
+    TStrings& Items();
+    int Columns() const { return columns_; }
+    void SetColumns(int value);
+    int ItemIndex() const { return itemIndex_; }
+    void SetItemIndex(int value);
+
+    TNotifyEvent OnClick;
+
+    void Rebuild();
+
+protected:
+    void Resized() override { Rebuild(); }
+
+private:
+    void ShowChecks();
+    class ItemList;
+    std::unique_ptr<ItemList> items_;
+    int columns_ = 1;
+    int itemIndex_ = -1;
+};
