@@ -3,9 +3,9 @@
 // rows, then parse), so the matrix is allocated once and the file is never
 // held in memory.
 
-#include "AdfMatIo.h"
-#include "AdfNumber.h"
 #include "AdfScan.h"
+#include "FileAccess.h"
+#include "NumberText.h"
 #include "SimOut.h"
 
 #include <algorithm>
@@ -32,7 +32,7 @@ Abscissa parseRow1(std::string row) {
     std::size_t i = 0;
     while (i < row.size() && isBlank(row[i]))
         ++i;
-    const auto number = adf::parseLeadingNumber(std::string_view(row).substr(i));
+    const auto number = numtext::parseLeadingNumber(std::string_view(row).substr(i));
     if (!number || !(std::fabs(number->value) <= FLT_MAX)) return {};
     i += number->length;
     while (i < row.size() && isBlank(row[i]))
@@ -54,7 +54,7 @@ std::int64_t readRow3(adf::TokenStream& ts, std::size_t nCols, std::vector<float
         if (kind == adf::TokenStream::Kind::lineEnd || kind == adf::TokenStream::Kind::end) break;
         if (!numeric) continue;
         const auto v =
-            kind == adf::TokenStream::Kind::token ? adf::parseFloat(token) : std::nullopt;
+            kind == adf::TokenStream::Kind::token ? numtext::parseFloat(token) : std::nullopt;
         numeric = v.has_value();
         if (!numeric) continue;
         if (values.size() < nCols) values.push_back(*v);
@@ -89,12 +89,6 @@ std::int64_t pointsTheFileCanHold(std::int64_t bytesFromRow3, std::size_t nCols)
     return (bytesFromRow3 + 1) / (2 * static_cast<std::int64_t>(nCols));
 }
 
-FMatrix allocate(int nVars, std::int64_t nPoints) {
-    FMatrix m(nVars, static_cast<long>(nPoints));
-    if (m) adfmat::adviseHugePages(m[0], sizeof(float) * static_cast<std::size_t>(nVars * nPoints));
-    return m;
-}
-
 // k times the step in double: summing a float step drifts by whole steps
 // over long files.
 void fillAbscissa(float* row, std::int64_t n, double step) {
@@ -113,12 +107,12 @@ std::string adfWord(std::string name, int index) {
 
 // Each value as the shortest text that reads back to the same float,
 // followed by a tab; one row per point.
-void writeSamples(adfmat::OutputFile& out, const SimOut& s, int nSel, const int* indices) {
+void writeSamples(OutputFile& out, const SimOut& s, int nSel, const int* indices) {
     std::vector<char> buf(adf::kBlockSize + 64);
     std::size_t used = 0;
     for (int p = 0; p < s.nPoints; ++p) {
         for (int k = 0; k < nSel; ++k) {
-            char* end = adf::formatFloat(buf.data() + used, s.data[indices[k]][p]);
+            char* end = numtext::formatFloat(buf.data() + used, s.data[indices[k]][p]);
             *end++ = '\t';
             used = static_cast<std::size_t>(end - buf.data());
             if (used >= adf::kBlockSize) {
@@ -134,8 +128,8 @@ void writeSamples(adfmat::OutputFile& out, const SimOut& s, int nSel, const int*
 } // namespace
 
 std::string SimOut::readAdf(const std::string& fileName) try {
-    adfmat::InputFile f;
-    if (!f.open(fileName)) return "Unable to open file (does it exist?)";
+    const InputFile f(fileName);
+    if (!f.isOpen()) return "Unable to open file (does it exist?)";
     const adf::Separators sep(commaSeparators);
     const adf::Layout lay = adf::scanLayout(f, sep);
     const Abscissa x = parseRow1(lay.row1);
@@ -153,7 +147,7 @@ std::string SimOut::readAdf(const std::string& fileName) try {
     const std::int64_t nAlloc = std::min<std::int64_t>(
         {counted, pointsTheFileCanHold(f.size() - lay.row3Start, nCols), INT_MAX});
     const int nv = static_cast<int>(nCols) + (x.generated ? 1 : 0);
-    FMatrix m = allocate(nv, nAlloc);
+    FMatrix m(nv, static_cast<long>(nAlloc));
     if (!m) return "Unable to allocate memory for variables";
     if (x.generated) fillAbscissa(m[0], nAlloc, x.step);
     float* const* fileRows = m.get() + (x.generated ? 1 : 0);
@@ -187,9 +181,8 @@ std::string SimOut::readAdf(const std::string& fileName) try {
 
 std::string SimOut::SaveToAdfFile(const std::string& fileName, const std::string& header, int nSel,
                                   const int* indices) {
-    if (!adfmat::validSelection(nVars, nPoints, data.get(), nSel, indices))
-        return "Invalid selection of variables";
-    adfmat::OutputFile out;
+    if (!selectsVariables(nSel, indices)) return "Invalid selection of variables";
+    OutputFile out;
     if (!out.open(fileName, "w")) return "Unable to open file";
 
     // A line end inside the header would turn its rest into the names row.
@@ -199,8 +192,7 @@ std::string SimOut::SaveToAdfFile(const std::string& fileName, const std::string
     row1 += '\n';
     out.write(row1.data(), row1.size());
 
-    if (fileKind == fkPl4) MakePl4NamesPlain();
-    if (fileKind == fkComtrade) MakeComtradeNamesPlain(false);
+    makeNamesPlain(false);
     std::string row2;
     for (int k = 0; k < nSel; ++k)
         row2 += adfWord(names[indices[k]], indices[k]) + ' ';

@@ -2,25 +2,13 @@
 // PL4 and COMTRADE names, and Matlab variable names. Case changes and letter tests are ASCII only:
 // other bytes of 8-bit names pass unchanged.
 
+#include "Ascii.h"
 #include "SimOut.h"
 
 #include <cstdio>
 #include <optional>
 
 namespace {
-
-char lowerAscii(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-char upperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-bool isAsciiAlpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isAsciiAlnum(char c) {
-    return isAsciiAlpha(c) || (c >= '0' && c <= '9');
-}
 
 // A 6-character node field from `from` on (blank-padded when the name is
 // shorter): trimmed, inner blanks as '_', first letter upper case; a blank
@@ -86,6 +74,11 @@ void SimOut::MakePl4NamesPlain() {
             std::fputs("Internal error \"PPos\"\n", stdout);
         }
     }
+}
+
+void SimOut::makeNamesPlain(bool replaceChars) {
+    if (fileKind == fkPl4) MakePl4NamesPlain();
+    if (fileKind == fkComtrade) MakeComtradeNamesPlain(replaceChars);
 }
 
 void SimOut::MakeComtradeNamesPlain(bool replaceChars) {

@@ -1,6 +1,6 @@
 #include "AdfScan.h"
 
-#include "AdfNumber.h"
+#include "NumberText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,6 +14,13 @@ Separators::Separators(bool commas) {
 }
 
 namespace {
+
+// A block, or less for a file whose bytes from `start` on fit in less: small
+// files then cost no large buffer.
+std::size_t bufferFor(const InputFile& f, std::int64_t start) {
+    const std::int64_t rest = std::max<std::int64_t>(f.size() - start, 0) + 1;
+    return static_cast<std::size_t>(std::min<std::int64_t>(rest, kBlockSize));
+}
 
 void stripCr(std::string& row) {
     if (!row.empty() && row.back() == '\r') row.pop_back();
@@ -58,10 +65,10 @@ const char* scanHead(const char* p, const char* end, std::int64_t blockOffset,
 
 } // namespace
 
-Layout scanLayout(const adfmat::InputFile& f, const Separators& sep) {
+Layout scanLayout(const InputFile& f, const Separators& sep) {
     Layout lay;
     lay.row3Start = f.size();
-    std::vector<char> buf(kBlockSize);
+    std::vector<char> buf(bufferFor(f, 0));
     int row = 0; // 0..2: inside rows 1..3; 3: after row 3
     std::int64_t offset = 0, lineFeeds = 0;
     bool tailHasWord = false; // a word after the last line feed
@@ -98,8 +105,8 @@ std::vector<std::string> splitWords(std::string_view row, const Separators& sep)
     return words;
 }
 
-TokenStream::TokenStream(const adfmat::InputFile& f, std::int64_t start, const Separators& sep)
-    : f_(f), sep_(sep), buf_(kBlockSize), fileOffset_(start) {}
+TokenStream::TokenStream(const InputFile& f, std::int64_t start, const Separators& sep)
+    : f_(f), sep_(sep), buf_(bufferFor(f, start)), fileOffset_(start) {}
 
 bool TokenStream::refill(std::size_t keep) {
     const std::size_t kept = end_ - keep;
@@ -155,14 +162,14 @@ bool TokenStream::nextNumber(float& value) {
     const char* p = buf_.data() + pos_;
     const char* end = buf_.data() + end_;
     if (p == end) return false;
-    const char* stop = detail::parseSimplePrefix(p, end, value);
+    const char* stop = numtext::detail::parseSimplePrefix(p, end, value);
     if (stop && (stop == end ? eof_ : sep_(*stop))) {
         pos_ = static_cast<std::size_t>(stop - buf_.data());
         return true;
     }
     std::string_view token;
     if (next(token, false) != Kind::token) return false;
-    const auto v = parseFloat(token);
+    const auto v = numtext::parseFloat(token);
     if (v) value = *v;
     return v.has_value();
 }

@@ -4,7 +4,7 @@
 // then yields the words of row 3 and of the samples, never holding more than
 // one block of the file.
 
-#include "AdfMatIo.h"
+#include "FileAccess.h"
 
 #include <array>
 #include <cstdint>
@@ -35,14 +35,14 @@ struct Layout {
 inline constexpr std::size_t kMaxRow1 = 64 * 1024;
 inline constexpr std::size_t kBlockSize = std::size_t{1} << 20;
 
-Layout scanLayout(const adfmat::InputFile& f, const Separators& sep);
+Layout scanLayout(const InputFile& f, const Separators& sep);
 
 // Words of row 2.
 std::vector<std::string> splitWords(std::string_view row, const Separators& sep);
 
 class TokenStream {
 public:
-    TokenStream(const adfmat::InputFile& f, std::int64_t start, const Separators& sep);
+    TokenStream(const InputFile& f, std::int64_t start, const Separators& sep);
 
     enum class Kind { token, tooLong, lineEnd, end };
     // The next word. With stopAtLineEnd a line feed met first is returned as
@@ -59,7 +59,7 @@ private:
     // behind them; false when nothing more could be read.
     bool refill(std::size_t keep);
 
-    const adfmat::InputFile& f_;
+    const InputFile& f_;
     const Separators& sep_;
     std::vector<char> buf_;
     std::int64_t fileOffset_; // file offset of buf_[end_]

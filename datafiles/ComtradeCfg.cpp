@@ -1,7 +1,8 @@
 #include "ComtradeCfg.h"
 
-#include "ComtradeIo.h"
+#include "Ascii.h"
 #include "ComtradeText.h"
+#include "FileAccess.h"
 
 #include <climits>
 #include <string_view>
@@ -16,7 +17,7 @@ const char* const kNotComtrade = "Input file(s) are not an IEEE COMTRADE set";
 // One CFG line at a time, split by the record's tokenizer; rows count from 1.
 class CfgCursor {
 public:
-    CfgCursor(std::FILE* f, CStrTok& tok) : lines_(f, 64 * 1024), tok_(tok) {}
+    CfgCursor(const InputFile& f, CStrTok& tok) : lines_(f, 0, 64 * 1024), tok_(tok) {}
 
     bool line() {
         ++row_;
@@ -57,14 +58,12 @@ std::string revisionWarning(std::string_view value) {
 // "2A": a count followed by its channel letter.
 bool parseTypedCount(std::string_view field, std::int64_t& n) {
     std::string_view s = trimBlanks(field);
-    if (!s.empty() &&
-        ((s.back() >= 'A' && s.back() <= 'Z') || (s.back() >= 'a' && s.back() <= 'z')))
-        s.remove_suffix(1);
+    if (!s.empty() && isAsciiAlpha(s.back())) s.remove_suffix(1);
     return parseWhole(s, n);
 }
 
-std::int64_t countLines(std::FILE* f, bool& ok) {
-    LineReader lines(f, 64 * 1024);
+std::int64_t countLines(const InputFile& f, bool& ok) {
+    LineReader lines(f, 0, 64 * 1024);
     std::string_view text;
     std::int64_t n = 0;
     LineReader::Status st;
@@ -81,15 +80,13 @@ std::string rowError(const char* file, std::int64_t row) {
 }
 
 std::string readConfig(const std::string& path, CStrTok& tok, Config& cfg, const Warn& warn) {
-    std::int64_t size = 0;
-    FilePtr f = openRegular(path, size);
-    if (!f) return kOpenCfg;
+    const InputFile f(path);
+    if (!f.isOpen()) return kOpenCfg;
     bool countOk = false;
-    const std::int64_t nLines = countLines(f.get(), countOk);
+    const std::int64_t nLines = countLines(f, countOk);
     if (!countOk) return rowError("CFG", nLines + 1);
-    std::rewind(f.get());
 
-    CfgCursor c(f.get(), tok);
+    CfgCursor c(f, tok);
     std::string_view station, device, rev;
     if (!c.line() || !c.fields({&station, &device})) return c.error();
     cfg.revision = "1991";

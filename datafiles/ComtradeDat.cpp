@@ -1,8 +1,10 @@
 #include "ComtradeDat.h"
 
+#include "Ascii.h"
+#include "ByteOrder.h"
 #include "ComtradeCfg.h"
-#include "ComtradeIo.h"
 #include "ComtradeText.h"
+#include "FileAccess.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -15,14 +17,6 @@ constexpr std::size_t kBlockBytes = std::size_t{8} << 20;
 // Samples converted per pass over the channels, so a tile stays in cache.
 constexpr std::size_t kTile = 512;
 
-std::uint16_t u16At(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-std::uint32_t u32At(const unsigned char* p) {
-    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
 // Converts n whole records at rec into columns col.. of every row.
 void decodeRecords(const unsigned char* rec, std::size_t n, std::size_t col, const DatLayout& l,
                    float* const* rows) {
@@ -32,13 +26,13 @@ void decodeRecords(const unsigned char* rec, std::size_t n, std::size_t col, con
         const unsigned char* base = rec + s0 * size;
         float* t = rows[0] + col + s0;
         for (std::size_t s = 0; s < m; ++s)
-            t[s] = static_cast<float>(u32At(base + s * size + 4) * l.secondsPerTick);
+            t[s] = static_cast<float>(loadLeU32(base + s * size + 4) * l.secondsPerTick);
         for (int i = 0; i < l.nAnalog; ++i) {
             float* r = rows[1 + i] + col + s0;
             const unsigned char* p = base + 8 + 2 * i;
             const double a = l.scale[i], b = l.offset[i];
             for (std::size_t s = 0; s < m; ++s) {
-                const auto v = static_cast<std::int16_t>(u16At(p + s * size));
+                const auto v = static_cast<std::int16_t>(loadLeU16(p + s * size));
                 r[s] = static_cast<float>(v * a + b);
             }
         }
@@ -48,7 +42,7 @@ void decodeRecords(const unsigned char* rec, std::size_t n, std::size_t col, con
             const unsigned char* p = words + 2 * (k / 16);
             const int bit = k % 16;
             for (std::size_t s = 0; s < m; ++s)
-                r[s] = static_cast<float>((u16At(p + s * size) >> bit) & 1);
+                r[s] = static_cast<float>((loadLeU16(p + s * size) >> bit) & 1);
         }
     }
 }
@@ -59,7 +53,7 @@ bool nextValue(const char*& p, const char* end, double& v) {
     if (!p) return false;
     while (p < end && isBlank(*p))
         ++p;
-    const char* q = parseNumber(p, end, v);
+    const char* q = numtext::parseFiniteNumber(p, end, v);
     if (!q) return false;
     while (q < end && isBlank(*q))
         ++q;
@@ -70,10 +64,6 @@ bool nextValue(const char*& p, const char* end, double& v) {
     if (*q != ',') return false;
     p = q + 1;
     return true;
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -89,8 +79,8 @@ std::string findDatFile(const std::string& cfgPath) {
     // First the CFG extension's own case ("x.Cfg" -> "x.Dat"), then the usual two.
     std::string mirrored = "DAT";
     for (int i = 0; i < 3; ++i)
-        if (lower(name[name.size() - 3 + i]) == name[name.size() - 3 + i])
-            mirrored[i] = lower(mirrored[i]);
+        if (lowerAscii(name[name.size() - 3 + i]) == name[name.size() - 3 + i])
+            mirrored[i] = lowerAscii(mirrored[i]);
     for (const std::string& ext : {mirrored, std::string("DAT"), std::string("dat")}) {
         const std::string candidate = (dir / (stem + ext)).string();
         if (isRegularFile(candidate)) return candidate;
@@ -104,15 +94,16 @@ std::string findDatFile(const std::string& cfgPath) {
         if (entry.size() != name.size() || entry.compare(0, stem.size(), stem) != 0) continue;
         std::string ext = entry.substr(stem.size());
         for (char& ch : ext)
-            ch = lower(ch);
+            ch = lowerAscii(ch);
         if (ext != "dat" || !isRegularFile((dir / entry).string())) continue;
         if (found.empty() || entry < found) found = entry;
     }
     return found.empty() ? std::string() : (dir / found).string();
 }
 
-std::string datSizeProblem(std::FILE* f, const DatLayout& l, bool binary, std::int64_t nPoints,
-                           std::int64_t fileSize) {
+std::string datSizeProblem(const InputFile& f, const DatLayout& l, bool binary,
+                           std::int64_t nPoints) {
+    const std::int64_t fileSize = f.size();
     if (binary) {
         const std::int64_t whole = fileSize / l.recordBytes();
         return nPoints > whole ? rowError("DAT", whole + 1) : std::string();
@@ -123,14 +114,15 @@ std::string datSizeProblem(std::FILE* f, const DatLayout& l, bool binary, std::i
     return reason.empty() ? rowError("DAT", nPoints) : reason;
 }
 
-std::string readBinaryDat(std::FILE* f, const DatLayout& l, std::int64_t nPoints,
+std::string readBinaryDat(const InputFile& f, const DatLayout& l, std::int64_t nPoints,
                           float* const* rows) {
     const auto size = static_cast<std::size_t>(l.recordBytes());
     const std::size_t perBlock = std::max<std::size_t>(1, kBlockBytes / size);
     std::vector<unsigned char> block(std::min<std::size_t>(perBlock, nPoints) * size);
     for (std::size_t done = 0; done < static_cast<std::size_t>(nPoints);) {
         const std::size_t want = std::min<std::size_t>(perBlock, nPoints - done);
-        const std::size_t whole = std::fread(block.data(), 1, want * size, f) / size;
+        const auto at = static_cast<std::int64_t>(done * size);
+        const std::size_t whole = f.readAt(at, block.data(), want * size) / size;
         decodeRecords(block.data(), whole, done, l, rows);
         if (whole < want) return rowError("DAT", static_cast<std::int64_t>(done + whole + 1));
         done += want;
@@ -138,9 +130,9 @@ std::string readBinaryDat(std::FILE* f, const DatLayout& l, std::int64_t nPoints
     return {};
 }
 
-std::string readAsciiDat(std::FILE* f, const DatLayout& l, std::int64_t nPoints,
+std::string readAsciiDat(const InputFile& f, const DatLayout& l, std::int64_t nPoints,
                          float* const* rows) {
-    LineReader lines(f, kBlockBytes);
+    LineReader lines(f, 0, kBlockBytes);
     for (std::int64_t j = 0; j < nPoints; ++j) {
         std::string_view text;
         if (lines.next(text) != LineReader::Status::line) return rowError("DAT", j + 1);

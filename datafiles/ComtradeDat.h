@@ -4,9 +4,10 @@
 // their units, then the digital channels as 0 or 1.
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
+
+class InputFile;
 
 namespace comtrade {
 
@@ -25,16 +26,16 @@ struct DatLayout {
 // characters replaced by "DAT" in any case; empty when there is none.
 std::string findDatFile(const std::string& cfgPath);
 
-// Why a DAT file of this size cannot hold nPoints samples; empty when it can.
-// An ASCII file too short for them is scanned for the row that fails.
-std::string datSizeProblem(std::FILE* f, const DatLayout& layout, bool binary, std::int64_t nPoints,
-                           std::int64_t fileSize);
+// Why the DAT file is too short for nPoints samples; empty when it can hold
+// them. An ASCII file too short for them is scanned for the row that fails.
+std::string datSizeProblem(const InputFile& f, const DatLayout& layout, bool binary,
+                           std::int64_t nPoints);
 
 // Fill rows[0 .. 1+nAnalog+nDigital) with nPoints samples; empty text on
 // success. Null rows only check the ASCII lines.
-std::string readBinaryDat(std::FILE* f, const DatLayout& layout, std::int64_t nPoints,
+std::string readBinaryDat(const InputFile& f, const DatLayout& layout, std::int64_t nPoints,
                           float* const* rows);
-std::string readAsciiDat(std::FILE* f, const DatLayout& layout, std::int64_t nPoints,
+std::string readAsciiDat(const InputFile& f, const DatLayout& layout, std::int64_t nPoints,
                          float* const* rows);
 
 } // namespace comtrade

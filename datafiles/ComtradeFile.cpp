@@ -1,9 +1,10 @@
 // Loading a COMTRADE set: the CFG file names and scales the channels, the DAT
 // file beside it holds the samples.
 
+#include "Ascii.h"
 #include "ComtradeCfg.h"
 #include "ComtradeDat.h"
-#include "ComtradeIo.h"
+#include "FileAccess.h"
 #include "SimOut.h"
 
 #include <new>
@@ -15,10 +16,6 @@ namespace {
 
 const char* const kOpenDat = "Unable to open DAT file (does it exist?)";
 const char* const kNoMemory = "Unable to allocate memory for variables";
-
-bool isAsciiLetter(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-}
 
 struct UnitKind {
     std::string prefix;
@@ -53,7 +50,7 @@ UnitKind kindOfUnit(const std::string& unit, const std::string& component) {
             k.prefix = prefix;
             return k;
         }
-    if (!component.empty() && isAsciiLetter(component[0])) {
+    if (!component.empty() && isAsciiAlpha(component[0])) {
         k.prefix = std::string(1, component[0]) + ":";
     } else {
         k.factor = 1.0;
@@ -110,19 +107,17 @@ std::string SimOut::readComtrade(const std::string& cfgFileName) try {
     }
 
     const std::string datName = comtrade::findDatFile(cfgFileName);
-    std::int64_t datSize = 0;
-    comtrade::FilePtr dat = datName.empty() ? nullptr : comtrade::openRegular(datName, datSize);
-    if (!dat) return kOpenDat;
-    if (std::string reason =
-            comtrade::datSizeProblem(dat.get(), layout, cfg.binary, cfg.nPoints, datSize);
+    InputFile dat;
+    if (datName.empty() || dat.open(datName) != InputFile::Status::ok) return kOpenDat;
+    if (std::string reason = comtrade::datSizeProblem(dat, layout, cfg.binary, cfg.nPoints);
         !reason.empty())
         return reason;
 
     FMatrix samples(vars, static_cast<long>(cfg.nPoints));
     if (!samples) return kNoMemory;
     const std::string reason =
-        cfg.binary ? comtrade::readBinaryDat(dat.get(), layout, cfg.nPoints, samples.get())
-                   : comtrade::readAsciiDat(dat.get(), layout, cfg.nPoints, samples.get());
+        cfg.binary ? comtrade::readBinaryDat(dat, layout, cfg.nPoints, samples.get())
+                   : comtrade::readAsciiDat(dat, layout, cfg.nPoints, samples.get());
     if (!reason.empty()) return reason;
 
     names = std::move(channelNames);

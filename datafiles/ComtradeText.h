@@ -2,11 +2,11 @@
 // Field parsing shared by the COMTRADE CFG and ASCII DAT readers: locale-free
 // numbers, blanks allowed around a field, nothing else.
 
-#include <charconv>
+#include "NumberText.h"
+
 #include <cmath>
 #include <cstdint>
 #include <string_view>
-#include <system_error>
 
 namespace comtrade {
 
@@ -22,26 +22,10 @@ inline std::string_view trimBlanks(std::string_view s) {
     return s;
 }
 
-// A finite decimal number at p; a leading '+' is allowed. Returns the end of
-// the number, or null when there is none.
-inline const char* parseNumber(const char* p, const char* end, double& v) {
-    if (p < end && *p == '+' && end - p > 1 && p[1] != '-' && p[1] != '+') ++p;
-    // Samples are mostly integers, which parse faster as such.
-    std::int64_t whole = 0;
-    const auto [w, wec] = std::from_chars(p, end, whole);
-    if (wec == std::errc{} && (w == end || (*w != '.' && *w != 'e' && *w != 'E'))) {
-        v = static_cast<double>(whole);
-        return w;
-    }
-    const auto [q, ec] = std::from_chars(p, end, v, std::chars_format::general);
-    if (ec != std::errc{} || !std::isfinite(v)) return nullptr;
-    return q;
-}
-
 // The whole field (blanks aside) is one finite number.
 inline bool parseReal(std::string_view field, double& v) {
     const std::string_view s = trimBlanks(field);
-    const char* q = parseNumber(s.data(), s.data() + s.size(), v);
+    const char* q = numtext::parseFiniteNumber(s.data(), s.data() + s.size(), v);
     return q && q == s.data() + s.size();
 }
 

@@ -2,7 +2,7 @@
 // headers (every size tested against the bytes the file holds), then the
 // values of every column read in blocks into one row each.
 
-#include "AdfMatIo.h"
+#include "FileAccess.h"
 #include "MatFormat.h"
 #include "SimOut.h"
 
@@ -35,7 +35,7 @@ std::string at(std::int64_t offset) {
     return " at byte " + std::to_string(offset);
 }
 
-std::string readName(const adfmat::InputFile& f, std::int64_t offset, const MatHeader& h,
+std::string readName(const InputFile& f, std::int64_t offset, const MatHeader& h,
                      std::string& name) {
     const std::int64_t nameAt = offset + static_cast<std::int64_t>(mat4::kHeaderSize);
     if (h.namlen < 1 || h.namlen > f.size() - nameAt)
@@ -48,7 +48,7 @@ std::string readName(const adfmat::InputFile& f, std::int64_t offset, const MatH
 }
 
 // The checks of one matrix whose header starts at offset.
-std::string checkMatrix(const adfmat::InputFile& f, std::int64_t offset, const MatLayout& lay,
+std::string checkMatrix(const InputFile& f, std::int64_t offset, const MatLayout& lay,
                         MatrixInfo& info, MatHeader& h) {
     unsigned char raw[mat4::kHeaderSize];
     if (!f.readExactAt(offset, raw, sizeof raw)) return "Unable to read file";
@@ -73,7 +73,7 @@ std::string checkMatrix(const adfmat::InputFile& f, std::int64_t offset, const M
     return {};
 }
 
-std::string scanMatrices(const adfmat::InputFile& f, MatLayout& lay) {
+std::string scanMatrices(const InputFile& f, MatLayout& lay) {
     std::int64_t offset = 0;
     while (f.size() - offset >= static_cast<std::int64_t>(mat4::kHeaderSize)) {
         MatrixInfo info;
@@ -98,9 +98,8 @@ std::string scanMatrices(const adfmat::InputFile& f, MatLayout& lay) {
 
 // Reads `have` values of one column from offset into row, in blocks; what
 // the file does not hold is 0.
-void readColumn(const adfmat::InputFile& f, std::int64_t offset, std::int64_t have,
-                std::int64_t mrows, const mat4::Type& type, std::vector<unsigned char>& buf,
-                float* row) {
+void readColumn(const InputFile& f, std::int64_t offset, std::int64_t have, std::int64_t mrows,
+                const mat4::Type& type, std::vector<unsigned char>& buf, float* row) {
     const std::size_t size = mat4::elementSize(type.number);
     const bool direct = type.number == mat4::Number::f32 && !type.bigEndian;
     std::int64_t done = 0;
@@ -121,7 +120,7 @@ std::int64_t rowOf(std::int64_t k, std::int64_t abscissa) {
     return k == abscissa ? 0 : k + 1;
 }
 
-void readValues(const adfmat::InputFile& f, const MatLayout& lay, float* const* rows,
+void readValues(const InputFile& f, const MatLayout& lay, float* const* rows,
                 std::vector<std::string>& names) {
     std::vector<unsigned char> buf(kBlock);
     std::int64_t k = 0;
@@ -141,8 +140,8 @@ void readValues(const adfmat::InputFile& f, const MatLayout& lay, float* const* 
 } // namespace
 
 std::string SimOut::readMat(const std::string& fileName) {
-    adfmat::InputFile f;
-    if (!f.open(fileName)) return "Unable to open file in \"LoadFromMatFile\"";
+    const InputFile f(fileName);
+    if (!f.isOpen()) return "Unable to open file in \"LoadFromMatFile\"";
     unsigned char first[4];
     if (!f.readExactAt(0, first, sizeof first)) return "Unable to read file in \"LoadFromMatFile\"";
     // A version 4 type word always has a zero high byte; later formats begin with text.
@@ -157,8 +156,8 @@ std::string SimOut::readMat(const std::string& fileName) {
 }
 
 std::string SimOut::ReadMatMatrices(const std::string& fileName) try {
-    adfmat::InputFile f;
-    if (!f.open(fileName)) return "Unable to open file";
+    const InputFile f(fileName);
+    if (!f.isOpen()) return "Unable to open file";
     MatLayout lay;
     if (auto reason = scanMatrices(f, lay); !reason.empty()) return reason;
 
@@ -173,8 +172,6 @@ std::string SimOut::ReadMatMatrices(const std::string& fileName) try {
 
     FMatrix m(static_cast<long>(lay.nVars), static_cast<long>(lay.nPoints));
     if (!m) return "Unable to allocate space for data storage";
-    adfmat::adviseHugePages(m[0],
-                            sizeof(float) * static_cast<std::size_t>(lay.nVars * lay.nPoints));
     std::vector<std::string> nm(static_cast<std::size_t>(lay.nVars));
     readValues(f, lay, m.get(), nm);
     if (missing > 0)

@@ -1,5 +1,6 @@
 #include "MatFormat.h"
 
+#include "ByteOrder.h"
 #include "SimOut.h"
 
 #include <algorithm>
@@ -13,11 +14,7 @@ namespace mat4 {
 namespace {
 
 std::uint32_t word(const unsigned char* p, bool bigEndian) {
-    if (bigEndian)
-        return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 |
-               std::uint32_t{p[3]};
-    return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-           std::uint32_t{p[3]} << 24;
+    return bigEndian ? loadBeU32(p) : loadLeU32(p);
 }
 
 std::string at(std::int64_t offset) {
@@ -117,9 +114,7 @@ std::array<unsigned char, kHeaderSize> packHeader(const MatHeader& h) {
     std::array<unsigned char, kHeaderSize> out{};
     const std::int32_t fields[] = {h.type, h.mrows, h.ncols, h.imagf, h.namlen};
     for (int i = 0; i < 5; ++i)
-        for (int b = 0; b < 4; ++b)
-            out[4 * i + b] =
-                static_cast<unsigned char>(static_cast<std::uint32_t>(fields[i]) >> (8 * b));
+        storeLeU32(out.data() + 4 * i, static_cast<std::uint32_t>(fields[i]));
     return out;
 }
 

@@ -1,7 +1,7 @@
 // Writing Matlab version 4 MAT files: each selected variable as a one-column
 // matrix of little-endian floats.
 
-#include "AdfMatIo.h"
+#include "FileAccess.h"
 #include "MatFormat.h"
 #include "SimOut.h"
 
@@ -32,14 +32,12 @@ std::vector<std::string> uniqueNames(std::vector<std::string> names) {
 
 std::string SimOut::SaveToMatFile(const std::string& fileName, int nSel, const int* indices) {
     static_assert(std::endian::native == std::endian::little, "MAT samples are written as stored");
-    if (!adfmat::validSelection(nVars, nPoints, data.get(), nSel, indices))
-        return "Invalid selection of variables";
+    if (!selectsVariables(nSel, indices)) return "Invalid selection of variables";
     matHeader = MatHeader{110, nPoints, 1, 0, 0};
-    adfmat::OutputFile out;
+    OutputFile out;
     if (!out.open(fileName, "w+b")) return "Unable to open file";
 
-    if (fileKind == fkPl4) MakePl4NamesPlain();
-    if (fileKind == fkComtrade) MakeComtradeNamesPlain(true);
+    makeNamesPlain(true);
     // Every kind ends as Matlab identifiers: COMTRADE and MAT names need not be.
     MakeMatNames();
     std::vector<std::string> outNames;

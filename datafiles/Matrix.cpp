@@ -36,8 +36,10 @@ template <class T> T** createBlock(long rows, long cols) {
         std::free(m);
         return nullptr;
     }
-    adviseHugePages(block, static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols) * sizeof(T));
-    for (long i = 0; i < rows; ++i) m[i] = block + static_cast<std::size_t>(i) * cols;
+    adviseHugePages(block,
+                    static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols) * sizeof(T));
+    for (long i = 0; i < rows; ++i)
+        m[i] = block + static_cast<std::size_t>(i) * cols;
     return m;
 }
 
@@ -49,11 +51,16 @@ template <class T> void deleteBlock(T** m) {
 
 // The separately allocated layout keeps its row capacity in a hidden slot
 // before the pointer array, as the global heap kept the array's size.
-float*** arrayBase(float** m) { return reinterpret_cast<float***>(m) - 1; }
-long capacityOf(float** m) { return static_cast<long>(reinterpret_cast<std::intptr_t>(*arrayBase(m))); }
+float*** arrayBase(float** m) {
+    return reinterpret_cast<float***>(m) - 1;
+}
+long capacityOf(float** m) {
+    return static_cast<long>(reinterpret_cast<std::intptr_t>(*arrayBase(m)));
+}
 
 float** allocPointerArray(long rows) {
-    auto** base = static_cast<float**>(std::calloc(static_cast<std::size_t>(rows) + 1, sizeof(float*)));
+    auto** base =
+        static_cast<float**>(std::calloc(static_cast<std::size_t>(rows) + 1, sizeof(float*)));
     if (!base) return nullptr;
     base[0] = reinterpret_cast<float*>(static_cast<std::intptr_t>(rows));
     return base + 1;
@@ -61,7 +68,9 @@ float** allocPointerArray(long rows) {
 
 } // namespace
 
-float** CreateFMatrix(long rows, long cols) { return createBlock<float>(rows, cols); }
+float** CreateFMatrix(long rows, long cols) {
+    return createBlock<float>(rows, cols);
+}
 
 int DeleteFMatrix(float** m) {
     if (!m) return 1;
@@ -69,17 +78,26 @@ int DeleteFMatrix(float** m) {
     return 0;
 }
 
-int** CreateIMatrix(long rows, long cols) { return createBlock<int>(rows, cols); }
-void DeleteIMatrix(int** m) { deleteBlock(m); }
-char** CreateCMatrix(long rows, long cols) { return createBlock<char>(rows, cols); }
-void DeleteCMatrix(char** m) { deleteBlock(m); }
+int** CreateIMatrix(long rows, long cols) {
+    return createBlock<int>(rows, cols);
+}
+void DeleteIMatrix(int** m) {
+    deleteBlock(m);
+}
+char** CreateCMatrix(long rows, long cols) {
+    return createBlock<char>(rows, cols);
+}
+void DeleteCMatrix(char** m) {
+    deleteBlock(m);
+}
 
 // Rows of the separate layout carry their length in front, so a resize can
 // zero-fill exactly what it adds.
 constexpr std::size_t kRowHeader = 16;
 
 static float* allocRow(long cols) {
-    auto* raw = static_cast<char*>(std::malloc(kRowHeader + static_cast<std::size_t>(cols) * sizeof(float)));
+    auto* raw = static_cast<char*>(
+        std::malloc(kRowHeader + static_cast<std::size_t>(cols) * sizeof(float)));
     if (!raw) return nullptr;
     *reinterpret_cast<long*>(raw) = cols;
     return reinterpret_cast<float*>(raw + kRowHeader);
@@ -93,11 +111,13 @@ static float* resizeRow(float* row, long cols) {
     if (!row) return allocRow(cols);
     char* raw = reinterpret_cast<char*>(row) - kRowHeader;
     const long old = *reinterpret_cast<long*>(raw);
-    auto* grown = static_cast<char*>(std::realloc(raw, kRowHeader + static_cast<std::size_t>(cols) * sizeof(float)));
+    auto* grown = static_cast<char*>(
+        std::realloc(raw, kRowHeader + static_cast<std::size_t>(cols) * sizeof(float)));
     if (!grown) return nullptr;
     *reinterpret_cast<long*>(grown) = cols;
     auto* data = reinterpret_cast<float*>(grown + kRowHeader);
-    for (long j = old; j < cols; ++j) data[j] = 0.0f;
+    for (long j = old; j < cols; ++j)
+        data[j] = 0.0f;
     return data;
 }
 
@@ -105,14 +125,16 @@ float** CreateFMatrix2(long rows, long cols) {
     if (!sizeOk(rows, cols, sizeof(float))) return nullptr;
     float** m = allocPointerArray(rows);
     if (!m) return nullptr;
-    for (long i = 0; i < rows; ++i) m[i] = allocRow(cols);
+    for (long i = 0; i < rows; ++i)
+        m[i] = allocRow(cols);
     return m;
 }
 
 int DeleteFMatrix2(float** m) {
     if (!m) return 1;
     const long cap = capacityOf(m);
-    for (long i = 0; i < cap; ++i) freeRow(m[i]);
+    for (long i = 0; i < cap; ++i)
+        freeRow(m[i]);
     std::free(arrayBase(m));
     return 0;
 }

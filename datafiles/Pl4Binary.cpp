@@ -1,7 +1,8 @@
 // Binary PL4 layout: marker 0x84, date and time, a block of 32-bit header
 // words, 16-byte variable records, then the samples point after point.
 
-#include "Pl4Input.h"
+#include "ByteOrder.h"
+#include "FileAccess.h"
 #include "Pl4Names.h"
 #include "SimOut.h"
 
@@ -19,15 +20,15 @@ std::string cutShort(std::int64_t size, std::int64_t needed) {
 
 } // namespace
 
-std::string SimOut::LoadFromBinaryPl4(Pl4Input& in) {
+std::string SimOut::LoadFromBinaryPl4(const InputFile& in) {
     const std::int64_t size = in.size();
     unsigned char head[kFixedHeader];
-    if (!in.readAt(0, sizeof head, head)) return cutShort(size, kFixedHeader);
+    if (!in.readExactAt(0, head, sizeof head)) return cutShort(size, kFixedHeader);
     pl4Date.assign(reinterpret_cast<const char*>(head) + 1, 9);
     pl4Time.assign(reinterpret_cast<const char*>(head) + 12, 8);
     std::int32_t w[14];
     for (int i = 0; i < 14; ++i)
-        w[i] = pl4Word(head + 20 + 4 * i);
+        w[i] = loadLeI32(head + 20 + 4 * i);
 
     std::int64_t pos = kFixedHeader;
     if (w[0] > 14) {
@@ -35,8 +36,8 @@ std::string SimOut::LoadFromBinaryPl4(Pl4Input& in) {
         const std::int64_t end = pos + 4 * (std::int64_t{w[0]} - 14);
         if (end > size) return cutShort(size, end);
         unsigned char w14[4];
-        if (!in.readAt(pos, 4, w14)) return cutShort(size, end);
-        if (pl4Word(w14) > 0) pl4RunKind = rkHarmonicScan;
+        if (!in.readExactAt(pos, w14, 4)) return cutShort(size, end);
+        if (loadLeI32(w14) > 0) pl4RunKind = rkHarmonicScan;
         pos = end;
     }
 
@@ -68,7 +69,7 @@ std::string SimOut::LoadFromBinaryPl4(Pl4Input& in) {
     if (std::string r = readPl4Samples(in, start, headerPoints); !r.empty()) return r;
 
     std::string records(static_cast<std::size_t>(nRecords * kRecordBytes), '\0');
-    if (!in.readAt(pos, records.size(), records.data())) return cutShort(size, recordsEnd);
+    if (!in.readExactAt(pos, records.data(), records.size())) return cutShort(size, recordsEnd);
     names.assign(static_cast<std::size_t>(nVars), std::string());
     names[0] = scan ? "f" : "t";
     for (std::int64_t r = 0; r < nRecords; ++r) {

@@ -2,7 +2,9 @@
 // positions, the name lists, one pair of list indices per output, then the
 // samples point after point as in the binary layout.
 
-#include "Pl4Input.h"
+#include "Ascii.h"
+#include "ByteOrder.h"
+#include "FileAccess.h"
 #include "SimOut.h"
 
 #include <algorithm>
@@ -14,10 +16,6 @@ namespace {
 constexpr std::int64_t kFixedHeader = 47; // 19 date bytes, 7 words
 constexpr std::int64_t kName = 6;
 constexpr const char* kNotCLike = "Not a valid ATP C-Like file";
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 std::string cutShort(std::int64_t size, std::int64_t needed) {
     return "The C-Like header is cut short: the file has " + std::to_string(size) +
@@ -48,7 +46,7 @@ private:
         return bytes_.substr(static_cast<std::size_t>(base + (i - 1) * kName), kName);
     }
     std::int64_t word(std::int64_t offset) const {
-        return pl4Word(reinterpret_cast<const unsigned char*>(bytes_.data()) + offset);
+        return loadLeI32(reinterpret_cast<const unsigned char*>(bytes_.data()) + offset);
     }
 
     std::string bytes_;
@@ -57,20 +55,21 @@ private:
 
 } // namespace
 
-std::string SimOut::LoadFromCLikePl4(Pl4Input& in) {
+std::string SimOut::LoadFromCLikePl4(const InputFile& in) {
     const std::int64_t size = in.size();
     char date[19];
-    if (!in.readAt(0, 3, date) || !isDigit(date[0]) || !isDigit(date[1]) || date[2] != '-')
+    if (!in.readExactAt(0, date, 3) || !isAsciiDigit(date[0]) || !isAsciiDigit(date[1]) ||
+        date[2] != '-')
         return kNotCLike;
     unsigned char head[kFixedHeader];
-    if (!in.readAt(0, sizeof head, head)) return cutShort(size, kFixedHeader);
+    if (!in.readExactAt(0, head, sizeof head)) return cutShort(size, kFixedHeader);
     pl4Date.assign(reinterpret_cast<const char*>(head), 9);
     pl4Time.assign(reinterpret_cast<const char*>(head) + 11, 8);
     fsForm = 0;
     fsFlag = 1;
     std::int64_t I[7];
     for (int i = 0; i < 7; ++i)
-        I[i] = pl4Word(head + 19 + 4 * i);
+        I[i] = loadLeI32(head + 19 + 4 * i);
     const std::int64_t nNodes = I[0], nOther = I[3], nIndex = I[4];
 
     if (nNodes < 0 || nOther < 0 || nIndex < 0)
@@ -99,7 +98,7 @@ std::string SimOut::LoadFromCLikePl4(Pl4Input& in) {
     if (std::string r = readPl4Samples(in, start, headerPoints); !r.empty()) return r;
 
     std::string bytes(static_cast<std::size_t>(listBytes), '\0');
-    if (!in.readAt(kFixedHeader, bytes.size(), bytes.data())) return cutShort(size, headerEnd);
+    if (!in.readExactAt(kFixedHeader, bytes.data(), bytes.size())) return cutShort(size, headerEnd);
     const CLikeLists lists(std::move(bytes), nOther, nNodes, nIndex);
 
     names.assign(static_cast<std::size_t>(nVars), std::string());

@@ -1,7 +1,8 @@
 // PL4 files: telling the binary layout from the C-like one, and the sample
 // block that both share.
 
-#include "Pl4Input.h"
+#include "FileAccess.h"
+#include "Pl4Samples.h"
 #include "SimOut.h"
 
 #include <algorithm>
@@ -18,12 +19,14 @@ constexpr const char* kNoMemory = "Unable to allocate space for data storage";
 
 std::string SimOut::readPl4(const std::string& fileName) {
     pl4RunKind = rkTimeRun;
-    Pl4Input in(fileName);
-    if (!in.reason().empty()) return in.reason();
+    const InputFile in(fileName);
+    if (in.status() == InputFile::Status::notRegular)
+        return "Not a regular file: a folder or a device cannot be loaded";
+    if (!in.isOpen()) return "Unable to open file (does it exist?)";
     fileSize = savedFileSize = in.size();
     if (fileSize == 0) return "The selected file contains no bytes!";
     unsigned char first = 0;
-    if (!in.readAt(0, 1, &first)) return "Unable to open file (does it exist?)";
+    if (!in.readExactAt(0, &first, 1)) return "Unable to open file (does it exist?)";
 
     std::string reason;
     try {
@@ -39,7 +42,8 @@ std::string SimOut::readPl4(const std::string& fileName) {
     return reason;
 }
 
-std::string SimOut::readPl4Samples(Pl4Input& in, std::int64_t start, std::int64_t headerPoints) {
+std::string SimOut::readPl4Samples(const InputFile& in, std::int64_t start,
+                                   std::int64_t headerPoints) {
     const std::int64_t pointBytes = std::int64_t{4} * nVars;
     const std::int64_t room = start >= 0 && start <= in.size() ? in.size() - start : 0;
     // The header's count is only an estimate; the samples present decide.
@@ -53,8 +57,7 @@ std::string SimOut::readPl4Samples(Pl4Input& in, std::int64_t start, std::int64_
 
     FMatrix m(nVars, static_cast<long>(points));
     if (!m) return kNoMemory;
-    adviseHugePages(m[0], static_cast<std::size_t>(points * pointBytes));
-    const std::int64_t got = in.readPoints(start, nVars, points, m.get());
+    const std::int64_t got = pl4ReadPoints(in, start, nVars, points, m.get());
     if (got <= 0) return "The file holds no sample points (reading the first one failed)";
     nPoints = static_cast<int>(got);
     data = std::move(m);

@@ -2,15 +2,15 @@
 // date and time, 14 header words, one 16-byte record per variable after the
 // abscissa, then the samples point after point.
 
+#include "ByteOrder.h"
+#include "FileAccess.h"
 #include "Pl4Names.h"
 #include "SimOut.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 static_assert(std::endian::native == std::endian::little,
@@ -21,11 +21,6 @@ namespace {
 constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
 // W8 = 16 x count + 61 must stay a positive 32-bit word.
 constexpr int kMaxVariables = (INT32_MAX - 61) / 16;
-
-void putWord(std::string& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
 
 std::uint32_t bitsOf(float f) {
     std::uint32_t u;
@@ -39,12 +34,6 @@ std::string fixed(const std::string& s, std::size_t width) {
     return f;
 }
 
-struct FileCloser {
-    void operator()(std::FILE* f) const {
-        if (f) std::fclose(f);
-    }
-};
-
 } // namespace
 
 std::string SimOut::SaveToPl4File(const std::string& fileName, int nSel, const int* indices) {
@@ -54,10 +43,8 @@ std::string SimOut::SaveToPl4File(const std::string& fileName, int nSel, const i
     if (nSel < 2 || !indices)
         return "Nothing to write: select at least one variable besides the abscissa";
     if (nSel > kMaxVariables) return "Too many variables for one PL4 file";
-    const int rowCount = std::min<int>(nVars, static_cast<int>(names.size()));
-    for (int i = 0; i < nSel; ++i)
-        if (indices[i] < 0 || indices[i] >= rowCount)
-            return "Invalid variable index " + std::to_string(indices[i]);
+    if (const int* bad = firstUnknownIndex(nSel, indices))
+        return "Invalid variable index " + std::to_string(*bad);
     const std::int64_t points = data ? std::max(nPoints, 0) : 0;
 
     // The last abscissa value and the step exist only with 1 and 2 points.
@@ -71,15 +58,15 @@ std::string SimOut::SaveToPl4File(const std::string& fileName, int nSel, const i
     header +=
         fileKind == fkPl4 ? fixed(pl4Date, 9) + "  " + fixed(pl4Time, 8) : "11-Nov-18  11.00.00";
     for (std::uint32_t w : words)
-        putWord(header, w);
+        appendLeU32(header, w);
     for (int i = 1; i < nSel; ++i) {
         const Pl4Record r = pl4RecordFromName(names[static_cast<std::size_t>(indices[i])]);
         header.append(r.data(), r.size());
     }
 
-    std::unique_ptr<std::FILE, FileCloser> f(std::fopen(fileName.c_str(), "wb"));
-    if (!f) return "Unable to open file (does it exist?)";
-    bool ok = std::fwrite(header.data(), 1, header.size(), f.get()) == header.size();
+    OutputFile out;
+    if (!out.open(fileName, "wb")) return "Unable to open file (does it exist?)";
+    out.write(header.data(), header.size());
 
     std::vector<const float*> rows(static_cast<std::size_t>(nSel));
     for (int i = 0; i < nSel; ++i)
@@ -87,16 +74,14 @@ std::string SimOut::SaveToPl4File(const std::string& fileName, int nSel, const i
     const std::int64_t perChunk =
         std::max<std::int64_t>(1, static_cast<std::int64_t>(kChunkBytes / (4 * count)));
     std::vector<float> buf(static_cast<std::size_t>(std::min(points, perChunk) * nSel));
-    for (std::int64_t p0 = 0; ok && p0 < points; p0 += perChunk) {
+    for (std::int64_t p0 = 0; !out.writeFailed() && p0 < points; p0 += perChunk) {
         const std::int64_t p1 = std::min(points, p0 + perChunk);
-        float* out = buf.data();
+        float* next = buf.data();
         for (std::int64_t p = p0; p < p1; ++p)
             for (const float* row : rows)
-                *out++ = row[p];
-        const auto n = static_cast<std::size_t>(out - buf.data());
-        ok = std::fwrite(buf.data(), sizeof(float), n, f.get()) == n;
+                *next++ = row[p];
+        out.write(buf.data(), sizeof(float) * static_cast<std::size_t>(next - buf.data()));
     }
-    if (!ok) return "Error writing file";
-    if (std::fclose(f.release()) != 0) return "Error closing file";
-    return {};
+    if (out.writeFailed()) return "Error writing file";
+    return out.close() ? std::string() : "Error closing file";
 }

@@ -11,10 +11,19 @@
 #include <string>
 #include <vector>
 
+class InputFile;
+
 // A reader's non-fatal finding, shown by the program as a warning box.
 using WarningSink = std::function<void(const std::string& title, const std::string& text)>;
 
-enum FileKind : std::uint8_t { fkAdf = 0, fkAso = 1, fkBso = 2, fkComtrade = 3, fkMat = 4, fkPl4 = 5 };
+enum FileKind : std::uint8_t {
+    fkAdf = 0,
+    fkAso = 1,
+    fkBso = 2,
+    fkComtrade = 3,
+    fkMat = 4,
+    fkPl4 = 5
+};
 enum Pl4RunKind : std::uint8_t { rkTimeRun = 0, rkFrequencyScan = 1, rkHarmonicScan = 2 };
 
 struct MatHeader {
@@ -81,16 +90,23 @@ private:
     void warning(const std::string& title, const std::string& text) const {
         if (warn) warn(title, text);
     }
+    // Writers: the first selected index that names no variable (a name and a
+    // row of samples), or null.
+    const int* firstUnknownIndex(int nSel, const int* indices) const;
+    // At least one index, each naming a variable, and samples to write.
+    bool selectsVariables(int nSel, const int* indices) const;
+    // PL4 and COMTRADE names as plain words before writing; others stay.
+    void makeNamesPlain(bool replaceChars);
 
     // ---- ADF (AdfFile.cpp)
     std::string readAdf(const std::string& fileName);
 
     // ---- PL4 (Pl4File.cpp, Pl4Binary.cpp, Pl4CLike.cpp, Pl4Writer.cpp)
     std::string readPl4(const std::string& fileName);
-    std::string LoadFromBinaryPl4(class Pl4Input& in);
-    std::string LoadFromCLikePl4(class Pl4Input& in);
+    std::string LoadFromBinaryPl4(const InputFile& in);
+    std::string LoadFromCLikePl4(const InputFile& in);
     // Bounds the point count by the bytes after `start`, then reads the samples.
-    std::string readPl4Samples(class Pl4Input& in, std::int64_t start, std::int64_t headerPoints);
+    std::string readPl4Samples(const InputFile& in, std::int64_t start, std::int64_t headerPoints);
 
     // ---- COMTRADE (ComtradeFile.cpp)
     std::string readComtrade(const std::string& cfgFileName);

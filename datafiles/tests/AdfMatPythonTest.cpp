@@ -48,18 +48,6 @@ std::vector<std::vector<float>> randomRows(int nRows, int nPoints, unsigned seed
     return rows;
 }
 
-SimOut recordOf(const std::vector<std::string>& names,
-                const std::vector<std::vector<float>>& rows) {
-    SimOut s;
-    s.nVars = static_cast<int>(rows.size());
-    s.nPoints = static_cast<int>(rows[0].size());
-    s.data = FMatrix(s.nVars, s.nPoints);
-    for (int v = 0; v < s.nVars; ++v)
-        std::copy(rows[v].begin(), rows[v].end(), s.data[v]);
-    s.names = names;
-    return s;
-}
-
 } // namespace
 
 TEST(MatScipy, FilesWrittenByScipyLoadWithTheirValues) {

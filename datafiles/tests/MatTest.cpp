@@ -1,3 +1,4 @@
+#include "MatFixtures.h"
 #include "SimOut.h"
 #include "TestFiles.h"
 
@@ -8,24 +9,12 @@
 #include <random>
 
 using namespace testfiles;
+using matfix::floats;
+using matfix::matrix;
 
 namespace {
 
 using Floats = std::vector<float>;
-
-// One matrix: little-endian header, name with its zero byte, then values.
-Bytes& matrix(Bytes& b, std::int32_t type, std::int32_t mrows, std::int32_t ncols,
-              const std::string& name) {
-    b.i32(type).i32(mrows).i32(ncols).i32(0).i32(static_cast<std::int32_t>(name.size() + 1));
-    return b.text(name).u8(0);
-}
-
-Bytes floats(Bytes b, const std::string& name, const Floats& v) {
-    matrix(b, 10, static_cast<std::int32_t>(v.size()), 1, name);
-    for (float x : v)
-        b.f32(x);
-    return b;
-}
 
 // Big-endian 32-bit word.
 Bytes& be32(Bytes& b, std::uint32_t v) {
@@ -195,22 +184,6 @@ TEST_F(MatRead, RandomDamageNeverCrashes) {
         }
     }
 }
-
-namespace {
-
-SimOut recordOf(std::vector<std::string> names, std::vector<Floats> rows, std::uint8_t kind) {
-    SimOut s;
-    s.nVars = static_cast<int>(rows.size());
-    s.nPoints = static_cast<int>(rows[0].size());
-    s.data = FMatrix(s.nVars, s.nPoints);
-    for (int v = 0; v < s.nVars; ++v)
-        std::copy(rows[v].begin(), rows[v].end(), s.data[v]);
-    s.names = std::move(names);
-    s.fileKind = kind;
-    return s;
-}
-
-} // namespace
 
 TEST(MatWrite, WritesOneColumnFloatMatricesOfType110) {
     ScratchDir dir;

@@ -120,4 +120,11 @@ struct CLike {
     }
 };
 
+// Loads bytes written to a scratch file of the folder.
+inline std::string load(SimOut& s, const testfiles::ScratchDir& dir, const std::string& bytes) {
+    const std::string path = dir.file("f.pl4");
+    testfiles::writeFile(path, bytes);
+    return s.LoadFromPl4File(path);
+}
+
 } // namespace pl4fix

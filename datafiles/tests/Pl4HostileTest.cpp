@@ -11,17 +11,12 @@
 #include <random>
 #include <sys/stat.h>
 
+using pl4fix::load;
 using pl4fix::record;
 using testfiles::ScratchDir;
 using testfiles::writeFile;
 
 namespace {
-
-std::string load(SimOut& s, const ScratchDir& dir, const std::string& bytes) {
-    const std::string path = dir.file("h.pl4");
-    writeFile(path, bytes);
-    return s.LoadFromPl4File(path);
-}
 
 // What every successful load must give, whatever the file said.
 void expectSound(const SimOut& s) {

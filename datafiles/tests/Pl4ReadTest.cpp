@@ -1,21 +1,17 @@
+#include "FileAccess.h"
 #include "Pl4Fixtures.h"
-#include "Pl4Input.h"
+#include "Pl4Samples.h"
 #include "SimOut.h"
 
 #include <gtest/gtest.h>
 
+using pl4fix::load;
 using pl4fix::record;
 using pl4fix::value;
 using testfiles::ScratchDir;
 using testfiles::writeFile;
 
 namespace {
-
-std::string load(SimOut& s, const ScratchDir& dir, const std::string& bytes) {
-    const std::string path = dir.file("f.pl4");
-    writeFile(path, bytes);
-    return s.LoadFromPl4File(path);
-}
 
 void expectSamples(const SimOut& s, int nPoints) {
     ASSERT_EQ(s.nPoints, nPoints);
@@ -176,7 +172,7 @@ TEST(Pl4Binary, SamplesCrossingReadChunksLandInTheirRows) {
     expectSamples(s, 40000);
 }
 
-TEST(Pl4Input, PointsSplitAcrossTinyChunksAreReassembled) {
+TEST(Pl4Samples, PointsSplitAcrossTinyChunksAreReassembled) {
     ScratchDir dir;
     const std::string path = dir.file("s.bin");
     const int nVars = 5, nPoints = 23;
@@ -185,18 +181,18 @@ TEST(Pl4Input, PointsSplitAcrossTinyChunksAreReassembled) {
     for (float x : pl4fix::samples(nVars, nPoints))
         b.f32(x);
     writeFile(path, b.str());
-    Pl4Input in(path);
-    ASSERT_EQ(in.reason(), "");
+    const InputFile in(path);
+    ASSERT_TRUE(in.isOpen());
     for (std::size_t chunk : {4u, 12u, 20u, 28u, 64u, 1000u}) {
         FMatrix m(nVars, nPoints);
-        ASSERT_EQ(in.readPoints(3, nVars, nPoints, m.get(), chunk), nPoints) << chunk;
+        ASSERT_EQ(pl4ReadPoints(in, 3, nVars, nPoints, m.get(), chunk), nPoints) << chunk;
         for (int v = 0; v < nVars; ++v)
             for (int p = 0; p < nPoints; ++p)
                 ASSERT_EQ(m[v][p], value(v, p)) << chunk;
     }
     // Asking for more points than the file holds gives the whole points present.
     FMatrix m(nVars, nPoints + 3);
-    EXPECT_EQ(in.readPoints(3, nVars, nPoints + 3, m.get(), 12), nPoints);
+    EXPECT_EQ(pl4ReadPoints(in, 3, nVars, nPoints + 3, m.get(), 12), nPoints);
 }
 
 namespace {

@@ -4,13 +4,14 @@
 
 #include "SimOut.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <memory>
-#include <unistd.h>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace testfiles {
@@ -84,6 +85,20 @@ inline std::vector<Warning>& recordWarnings(SimOut& s) {
     auto shared = std::shared_ptr<std::vector<Warning>>(list);
     s.warn = [shared](const std::string& t, const std::string& x) { shared->push_back({t, x}); };
     return *list;
+}
+
+// A record holding the given names and rows, as a reader would leave it.
+inline SimOut recordOf(std::vector<std::string> names, const std::vector<std::vector<float>>& rows,
+                       std::uint8_t kind = fkAdf) {
+    SimOut s;
+    s.nVars = static_cast<int>(rows.size());
+    s.nPoints = static_cast<int>(rows[0].size());
+    s.data = FMatrix(s.nVars, s.nPoints);
+    for (int v = 0; v < s.nVars; ++v)
+        std::copy(rows[v].begin(), rows[v].end(), s.data[v]);
+    s.names = std::move(names);
+    s.fileKind = kind;
+    return s;
 }
 
 inline std::uint32_t floatBits(float f) {
