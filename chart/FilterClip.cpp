@@ -72,9 +72,11 @@ int CFilterClip::GiveRectIntersect(FloatPoint& first, FloatPoint& second) const 
     return 2;
 }
 
-std::int64_t CFilterClip::SkipRedundant(const float* x, const float* y, std::int64_t i,
-                                        std::int64_t end, const SPixelMap& map) {
-    if (!lineDefined_) return i;
+CFilterClip::SSkip CFilterClip::SkipRedundant(const float* x, const float* y, std::int64_t i,
+                                              std::int64_t end, const SPixelMap& map) {
+    SSkip out;
+    out.index = i;
+    if (!lineDefined_) return out;
     // Locals: the loop runs once per sample of a dense curve.
     const double P = P_, Q = Q_, R = R_, limit = limit_, dx = dx_, dy = dy_;
     const float l = left_, r = right_, t = top_, b = bottom_;
@@ -86,14 +88,19 @@ std::int64_t CFilterClip::SkipRedundant(const float* x, const float* y, std::int
         // false for NaN too
         if (!(l <= px && px <= r && t <= py && py <= b)) break;
         const double e = P * px + Q * py + R;
-        if (!(e * e < limit) || !(strong || (double(px) - ex) * dx + (double(py) - ey) * dy >= 0))
+        if (!(e * e < limit) || !(strong || (double(px) - ex) * dx + (double(py) - ey) * dy >= 0)) {
+            out.inside = true;
+            out.atX = px;
+            out.atY = py;
             break;
+        }
         ex = px;
         ey = py;
     }
     endX_ = ex;
     endY_ = ey;
-    return i;
+    out.index = i;
+    return out;
 }
 
 namespace {
@@ -145,10 +152,20 @@ int TraceCurve(const float* x, const float* y, std::int64_t first, std::int64_t 
     for (std::int64_t i = first; i <= last; ++i) {
         if (started && inside) {
             // Dense curves: most samples only extend the pending segment.
-            const std::int64_t next = clip.SkipRedundant(x, y, i, last, map);
-            if (next != i) {
+            const CFilterClip::SSkip skip = clip.SkipRedundant(x, y, i, last, map);
+            if (skip.index != i) {
                 prev = clip.SegmentEnd();
-                i = next;
+                i = skip.index;
+            }
+            if (skip.inside) {
+                // Inside and not redundant: a new segment from prev (as below,
+                // without mapping the sample twice).
+                const FP p{skip.atX, skip.atY};
+                clip.GetLine(prev.x, prev.y, p.x, p.y);
+                lineTo(prev);
+                ++count;
+                prev = p;
+                continue;
             }
         }
         const double c = map.Column(x[i]), r = map.Row(y[i]);

@@ -43,8 +43,16 @@ public:
     // IsRedundant over a stretch of samples inside the rectangle: returns the
     // index of the first sample in [i, end) that is not redundant or not a
     // drawable point inside the rectangle; the ones before it extend the segment.
-    std::int64_t SkipRedundant(const float* x, const float* y, std::int64_t i, std::int64_t end,
-                               const SPixelMap& map);
+    // When that sample is a drawable point inside the rectangle (only not
+    // redundant), `inside` is set and `at` holds its position, so the caller
+    // need not map it again.
+    struct SSkip {
+        std::int64_t index = 0;
+        bool inside = false;
+        float atX = 0, atY = 0;
+    };
+    SSkip SkipRedundant(const float* x, const float* y, std::int64_t i, std::int64_t end,
+                        const SPixelMap& map);
     int GiveRectIntersect(FloatPoint& first, FloatPoint& second) const;
     bool GiveX(float y, float& x) const;
     bool GiveY(float x, float& y) const;

@@ -1,0 +1,463 @@
+#include "LineChart.h"
+
+#include "CanvasMeasure.h"
+#include "PixelMath.h"
+
+#include "Canvas.h"
+#include "Image.h"
+#include "Label.h"
+#include "Shape.h"
+#include "services/SystemHooks.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <new>
+
+namespace {
+
+// A panel's size before its owner sizes it.
+constexpr int kInitialWidth = 185, kInitialHeight = 41;
+
+void DefaultMessage(const SChartMessage& m) {
+    std::cerr << m.title << ": " << m.text << '\n';
+}
+
+} // namespace
+
+TLineChart::TLineChart(TControl* owner) : TControl(owner) {
+    SetBounds(Left(), Top(), kInitialWidth, kInitialHeight);
+    ShowMessage = DefaultMessage;
+
+    image_ = new TImage(this);
+    image_->SetBounds(0, 0, Width(), Height());
+    image_->Bitmap().SetSize(Width(), Height());
+    canvas_ = &image_->Canvas();
+    canvas_->Font().SetName("Arial");
+
+    titleLabel1_ = new TLabel(this);
+    titleLabel1_->SetCaption("Double-Click here to set the title text!");
+    titleLabel1_->SetAlignment(taCenter);
+    titleLabel1_->SetColor(RGB(240, 240, 240));
+    titleLabel1_->Font().SetName(canvas_->Font().Name());
+    titleLabel1_->Hide();
+    titleLabel2_ = new TLabel(this);
+    titleLabel2_->SetAlignment(taCenter);
+    titleLabel2_->SetColor(RGB(255, 255, 223));
+    titleLabel2_->Font().SetName(canvas_->Font().Name());
+    titleLabel2_->Hide();
+
+    zoomRect_ = new TShape(this);
+    zoomRect_->SetBounds(0, 0, 0, 0);
+    zoomRect_->Brush().SetStyle(bsClear);
+    zoomRect_->Pen().SetStyle(psDot);
+    cursorLine_ = new TShape(this);
+    cursorLine_->SetWidth(1);
+    cursorLine_->Brush().SetColor(RGB(192, 192, 192));
+    cursorLine_->Pen().SetColor(clBlack);
+    cursorLine_->Hide();
+
+    GridPen.SetStyle(psDot);
+    FramePen.SetColor(clBlack);
+
+    ChartLeft = 0, ChartTop = 0, ChartRight = Width(), ChartBottom = Height();
+    AutoAxisFont = AutoLegendFont = true;
+    PlotPenWidth = pwAuto;
+    DesignPlot();
+
+    PixelToIndex.Reset(1, 0);
+    cursorX_.assign(1, 0);
+    cursorY_.assign(1, 0);
+    cursorRows_.assign(1, cursorY_.data());
+
+    YTickBudget_ = YTickBudget(DrawHeight, CharHeight);
+    XTickBudget_ = XTickBudget(DrawWidth, canvas_->TextWidth("+0.000"), 1.0);
+
+    TitleRows = 1;
+    Axes.x.kind = 0;
+    Axes.yLeft.kind = 1;
+    Axes.yRight.kind = 2;
+}
+
+// The child controls belong to this control and go with it (the base's
+// destructor releases their windows first).
+TLineChart::~TLineChart() {
+    delete cursorLine_;
+    delete zoomRect_;
+    delete titleLabel2_;
+    delete titleLabel1_;
+    delete image_;
+}
+
+void TLineChart::SetDataCursorVisible(bool v) {
+    DataCursorVisible = v;
+    cursorLine_->SetVisible(v);
+    if (v) cursorLine_->SetLeft((PlotRect.left + PlotRect.right) / 2);
+}
+
+void TLineChart::SetXGrid(bool v) {
+    XGrid = v;
+    Axes.x.grid = v;
+}
+
+void TLineChart::SetYGrid(bool v) {
+    YGrid = v;
+    Axes.yLeft.grid = v;
+}
+
+void TLineChart::SetXScaleType(EScaleType t) {
+    XScaleType = t;
+    Axes.x.scaleType = t;
+}
+
+void TLineChart::SetYScaleType(EScaleType t) {
+    YScaleType = t;
+    Axes.yLeft.scaleType = t;
+    Axes.yRight.scaleType = t;
+}
+
+void TLineChart::GetData(bool unequalSpacing, int nCurves, int nPoints, SXVarParam xVar,
+                         SCurveParam* curves, float* x, float** y) {
+    NFiles = 1;
+    singleUnequal_ = unequalSpacing;
+    singleCurves_ = nCurves;
+    singlePoints_ = nPoints;
+    unequal_ = &singleUnequal_;
+    nCurves_ = &singleCurves_;
+    nPoints_ = &singlePoints_;
+    curves_ = curves;
+    xVar_ = xVar;
+    singleX_.assign(1, x);
+    singleY_.assign(1, y);
+    x_ = singleX_.data();
+    y_ = singleY_.data();
+    TotalCurves = nCurves;
+    NUnequalFiles = unequalSpacing ? 1 : 0;
+    GotData = true;
+}
+
+void TLineChart::GetData(int nFiles, bool* unequalSpacing, int* nCurves, int* nPoints,
+                         SXVarParam xVar, SCurveParam* curves, float** x, float*** y) {
+    NFiles = nFiles;
+    unequal_ = unequalSpacing;
+    nCurves_ = nCurves;
+    nPoints_ = nPoints;
+    xVar_ = xVar;
+    curves_ = curves;
+    x_ = x;
+    y_ = y;
+    TotalCurves = Data().totalCurves();
+    NUnequalFiles = 0;
+    for (int f = 0; f < nFiles; ++f)
+        NUnequalFiles += unequalSpacing[f] ? 1 : 0;
+    GotData = true;
+}
+
+SChartData TLineChart::Data() const {
+    SChartData d;
+    d.nFiles = NFiles;
+    d.nCurves = nCurves_;
+    d.nPoints = nPoints_;
+    d.x = x_;
+    d.y = y_;
+    d.curves = curves_;
+    return d;
+}
+
+bool TLineChart::FileUnequal(int f) const {
+    return IsUnequallySpaced(unequal_[f], x_[f], nPoints_[f]);
+}
+
+void TLineChart::Message(const SChartMessage& m) {
+    if (ShowMessage) ShowMessage(m);
+}
+
+// ---- scaling
+
+int TLineChart::ScaleXYFullRect() {
+    SecondYAxis = false;
+    if (GotData && curves_) SecondYAxis = AssignYAxes({curves_, std::size_t(TotalCurves)});
+    SetFullDispRect();
+    if (!GotData) return 1;
+    ManualScale = false;
+    return ScaleXY(DispRect, false);
+}
+
+void TLineChart::SetFullDispRect() {
+    if (!GotData) {
+        Message({"Unexpected Error \"Not Got Data\" in TLineChart", "Unexpected Error",
+                 EMsgIcon::Error, true});
+        return;
+    }
+    FullDataRect(Data(), FullRect, DispRect);
+}
+
+SScaleSettings TLineChart::ScaleSettingsFor() const {
+    SScaleSettings s;
+    s.xBudget = XTickBudget_;
+    s.yBudget = YTickBudget_;
+    s.manual = ManualScale;
+    s.secondY = SecondYAxis;
+    s.env.labelFontSize = LabelFont();
+    s.env.exponentFontSize = ExponentFontSizePt;
+    s.env.yTickLength = YTickLength;
+    s.env.autoLabel = AutoLabel;
+    s.env.userLabel = UserLabel;
+    s.env.xVar = xVar_;
+    if (curves_) s.env.curves = {curves_, std::size_t(std::max(0, TotalCurves))};
+    return s;
+}
+
+int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds) {
+    CanvasMeasure measure(*canvas_);
+    SScaleSettings s = ScaleSettingsFor();
+    s.env.measure = &measure;
+    const SScaleOutcome out = ::ScaleXY(Axes, DispRect, rect, exactEnds, s);
+    for (EScaleMsg m : out.messages)
+        Message(ScaleMessage(m));
+    lastScaleMessages_ = out.messages;
+    return out.errors;
+}
+
+// ---- layout
+
+void TLineChart::DesignPlot() {
+    DrawWidth = ChartRight - ChartLeft;
+    DrawHeight = ChartBottom - ChartTop;
+    const SDesign d = DesignSizes(DrawWidth, DrawHeight);
+    XTickLength = d.xTickLength;
+    YTickLength = d.yTickLength;
+    int f = d.labelFontSize;
+    ExponentFontSizePt = d.exponentFontSize;
+    canvas_->Font().SetSize(f);
+    CharHeight = canvas_->TextHeight("W");
+    SmallGap = TruncSat(0.6 * canvas_->TextWidth("a"));
+    if (Printing) {
+        f = TruncSat(0.8 * f);
+        ExponentFontSizePt = ExponentFontSize(f);
+        canvas_->Font().SetSize(f);
+        LegendFontSize = f;
+        LegendUnitWidth = TruncSat(0.55 * canvas_->TextWidth("x") + 0.5);
+    } else {
+        LegendFontSize = f - 1;
+        const double xw = 0.7 * canvas_->TextWidth("x");
+        LegendUnitWidth = DrawWidth / 100 >= xw ? TruncSat(xw) : DrawWidth / 100;
+    }
+    LabelFontSize = f;
+}
+
+// Only the hidden-title case until the title dialog exists: no title, no height.
+void TLineChart::AdjustTitleSize(bool replot) {
+    TitleAdjusted = true;
+    const int old = TitleHeight;
+    if (!titleLabel1_->Visible()) {
+        TitleHeight = 0;
+        if (old != 0 && replot) Plot(false, false);
+    }
+    TitleAdjusted = false;
+}
+
+void TLineChart::Resize_(int width, int height) {
+    SetBounds(Left(), Top(), width, height);
+    ChartRight = width;
+    image_->SetBounds(0, 0, width, height);
+    image_->Bitmap().SetSize(width, height);
+    ChartBottom = height;
+    cursorLine_->SetHeight(height);
+
+    DesignPlot();
+    AdjustTitleSize(false);
+    YTickBudget_ = YTickBudget(DrawHeight, CharHeight);
+    XTickBudget_ = XTickBudget(DrawWidth, canvas_->TextWidth("+0.000"), 0.4);
+    if (!GotData) return;
+
+    // A failed scaling keeps the last picture; its message was shown once
+    // already and is not repeated at every resize step.
+    const std::vector<EScaleMsg> shown = lastScaleMessages_;
+    auto keep = ShowMessage;
+    ShowMessage = [&](const SChartMessage& m) {
+        for (EScaleMsg s : shown)
+            if (ScaleMessage(s).text == m.text) return;
+        if (keep) keep(m);
+    };
+    const int errors = ScaleXY(DispRect, true);
+    ShowMessage = keep;
+    if (errors) return;
+    Plot(false, false);
+
+    if (xVar_.xIsTime) {
+        const int w = cursorLine_->Width();
+        const int c = Width() / 2;
+        cursorLine_->SetLeft(std::max(
+            PlotRect.left, std::min(PlotRect.right - BarMarginPx, TruncSat(c - w / 2.0 + 0.5))));
+    }
+}
+
+// ---- plot pass
+
+std::string TLineChart::Plot(bool fullRange) {
+    const int errors = fullRange ? ScaleXYFullRect() : ScaleXY(DispRect, false);
+    if (errors) return {};
+    return Plot(false, false);
+}
+
+void TLineChart::ComputeVisibleRanges() {
+    for (int f = 0; f < NFiles; ++f) {
+        const SVisibleRange r =
+            VisibleRange(x_[f], nPoints_[f], FileUnequal(f), xVar_.xIsTime, DispRect.xLower,
+                         DispRect.xUpper, Axes.x.lowerData, Axes.x.upperData);
+        FirstVisible[f] = r.first;
+        LastVisible[f] = r.last;
+    }
+}
+
+namespace {
+
+int DecadeSpan(const SAxis& a) {
+    return std::max(1, a.highDecade - a.lowDecade);
+}
+
+// Pixels per unit of the factor along `length` pixels.
+float AxisScale(const SAxis& a, int length) {
+    if (a.scaleType != stLin) return static_cast<float>(double(length) / DecadeSpan(a));
+    const double range = double(a.upper) - a.lower;
+    return range > 0 ? static_cast<float>(length / range) : 0.0f;
+}
+
+} // namespace
+
+std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
+    (void)legendArgument; // handed to the legend, drawn by a later layer
+
+    // The title rule comes first: a pass that ends here changes nothing.
+    int plotTop = ChartTop + CharHeight + 1;
+    if (titleLabel1_->Visible()) {
+        if (CharHeight + 1 < TitleHeight)
+            plotTop = ChartTop + TitleHeight;
+        else if (plotTop == previousPlotTop_ && TitleAdjusted)
+            return {};
+    }
+    previousPlotTop_ = plotTop;
+
+    try {
+        FirstVisible.assign(NFiles, 0);
+        LastVisible.assign(NFiles, 0);
+    } catch (const std::bad_alloc&) {
+        return "Unable to allocate variables in TLineChart!";
+    }
+    for (int f = 0; f < NFiles; ++f)
+        LastVisible[f] = std::max(0, nPoints_[f]) - 1;
+    const std::uint32_t start = GetTickCount();
+
+    FilterClip.strongFilter = Copying ? StrongFilter : false;
+    if (!Printing) {
+        const int w = PlotPenWidthFor(PlotPenWidth, ClientWidth(), ClientHeight());
+        AxisPen.SetWidth(w);
+        CurvePen.SetWidth(w);
+        FramePen.SetWidth(w);
+    }
+    TCanvas& c = *canvas_;
+    savedPen_ = c.Pen();
+    c.Pen().SetColor(clWhite);
+
+    if (!layoutOnly) c.Rectangle(ChartLeft, ChartTop, ChartRight, ChartBottom);
+    LegendHeight = 0;
+    c.Font().SetStyle(0);
+
+    SLayoutInput in;
+    in.chartLeft = ChartLeft, in.chartTop = ChartTop;
+    in.chartRight = ChartRight, in.chartBottom = ChartBottom;
+    in.plotTop = plotTop;
+    in.yTickLength = YTickLength, in.xTickLength = XTickLength;
+    in.leftLabelWidth = Axes.yLeft.labelWidth;
+    in.rightLabelWidth = SecondYAxis ? Axes.yRight.labelWidth : 0;
+    in.xLabelWidth = Axes.x.labelWidth;
+    in.smallGap = SmallGap, in.charHeight = CharHeight, in.legendHeight = LegendHeight;
+    PlotRect = PlotRectangle(in);
+    const SPlotRect& p = PlotRect;
+
+    if (!Copying && !Printing) {
+        cursorLine_->SetTop(p.top);
+        cursorLine_->SetHeight(p.bottom - p.top + 1);
+        for (TLabel* l : {titleLabel1_, titleLabel2_}) {
+            l->SetLeft(p.left);
+            l->SetWidth(p.right - p.left);
+        }
+    }
+
+    c.Pen() = FramePen;
+    if (!layoutOnly && !p.Empty()) {
+        c.Brush().SetStyle(bsClear);
+        c.Rectangle(p.left, p.top, p.right + 1, p.bottom + 1);
+        c.Brush().SetStyle(bsSolid);
+    }
+
+    if (xVar_.xIsTime) ComputeVisibleRanges();
+
+    const int D = p.right - p.left;
+    BarMarginPx = 0;
+    if (PlotType == ptBar && NFiles > 0)
+        BarMarginPx = BarMargin(D, LastVisible[0] - FirstVisible[0]);
+
+    const int xLength = D - 2 * BarMarginPx, yLength = p.bottom - p.top;
+    Axes.x.pixelLength = xLength;
+    Axes.yLeft.pixelLength = yLength;
+    Axes.yRight.pixelLength = yLength;
+    SAxis* axes[3] = {&Axes.x, &Axes.yLeft, &Axes.yRight};
+    for (int k = 0; k < 3; ++k) {
+        if (k == 2 && !SecondYAxis) break;
+        const float s = AxisScale(*axes[k], k == 0 ? xLength : yLength);
+        TickSpacingPx[k] = axes[k]->spacing * s;
+        ScalePx[k] = s / axes[k]->factor;
+    }
+
+    try {
+        std::vector<SPixelIndexFile> files(NFiles);
+        for (int f = 0; f < NFiles; ++f)
+            files[f] = {x_[f], nPoints_[f], FileUnequal(f), FirstVisible[f]};
+        if (Axes.x.scaleType != stLin)
+            FillPixelToIndexLog(PixelToIndex, files, Axes.x.lowDecade, ScalePx[0], D);
+        else
+            FillPixelToIndex(PixelToIndex, files, Axes.x.lowerData, Axes.x.upperData, D);
+        NUnequalFiles = PixelToIndex.rows();
+    } catch (const std::bad_alloc&) {
+        Message({"Out of Memory in \"TLineChart.cpp\"", "Fatal Error", EMsgIcon::Error, true});
+        return {};
+    }
+
+    if (!layoutOnly && !p.Empty()) {
+        LabelsAndGrid(Axes.x);
+        LabelsAndGrid(Axes.yLeft);
+        if (SecondYAxis) LabelsAndGrid(Axes.yRight);
+    }
+
+    switch (PlotType) {
+    case ptLine:
+        DrawCurves(layoutOnly);
+        break;
+    case ptBar:
+        DrawBars();
+        break;
+    case ptSwarm:
+        DrawSwarm();
+        break;
+    }
+
+    int widest = 1;
+    for (int f = 0; f < NFiles; ++f)
+        widest = std::max(widest, nCurves_[f]);
+    cursorX_.assign(std::max(1, NFiles), 0);
+    cursorY_.assign(std::size_t(std::max(1, NFiles)) * widest, 0);
+    cursorRows_.resize(std::max(1, NFiles));
+    for (std::size_t f = 0; f < cursorRows_.size(); ++f)
+        cursorRows_[f] = cursorY_.data() + f * widest;
+
+    char text[32];
+    std::snprintf(text, sizeof text, " (%.2fs)", (GetTickCount() - start) / 1000.0);
+    PlotTimeText = text;
+    return {};
+}
+
+XYValues TLineChart::CursorValues() {
+    return {cursorX_.data(), cursorRows_.data()};
+}
