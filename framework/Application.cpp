@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QToolTip>
 
+#include <algorithm>
 #include <clocale>
 
 TApplication* Application = nullptr;
@@ -17,6 +19,25 @@ namespace {
 std::function<void()>& QuitHook() {
     static std::function<void()> hook;
     return hook;
+}
+
+// Qt asks its style how long the mouse must rest before a tooltip; this one answers
+// with the application's HintPause, read at each ask so that a change applies at once.
+class HintPauseStyle : public QProxyStyle {
+public:
+    explicit HintPauseStyle(const QString& base) : QProxyStyle(base) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ToolTip_WakeUpDelay && Application)
+            return std::max(0, Application->HintPause);
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+void InstallHintPauseStyle() {
+    QStyle* current = QApplication::style();
+    if (dynamic_cast<HintPauseStyle*>(current)) return;
+    QApplication::setStyle(new HintPauseStyle(current ? current->name() : QString()));
 }
 } // namespace
 
@@ -29,6 +50,7 @@ TApplication::TApplication(int& argc, char** argv) {
         args_.emplace_back(argv[i]);
     if (!QApplication::instance()) qapp_ = std::make_unique<QApplication>(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
+    InstallHintPauseStyle();
     SetBeepHandler([](unsigned, unsigned) { QApplication::beep(); });
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
                      [this](Qt::ApplicationState state) {

@@ -56,6 +56,7 @@ public:
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TShowHintEvent OnShowHint;
+    // Milliseconds the mouse rests before a hint shows, and the hint stays.
     int HintPause = 500;
     int HintHidePause = 2500;
     void CancelHint();

@@ -11,6 +11,15 @@ namespace {
 template <class W> W& Inner(const TControl& c) {
     return *static_cast<W*>(InnerOf(const_cast<TControl&>(c)));
 }
+
+// A click on the chosen radio button leaves it chosen.
+class StickyRadio : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override { setChecked(true); }
+};
 } // namespace
 
 TCheckBox::TCheckBox(TControl* parent, TComponent* owner) : TControl(parent, owner) {
@@ -37,7 +46,7 @@ void TCheckBox::SetChecked(bool value) {
 }
 
 TRadioButton::TRadioButton(TControl* parent, TComponent* owner) : TControl(parent, owner) {
-    auto* button = new QRadioButton(&WidgetOf(*this));
+    auto* button = new StickyRadio(&WidgetOf(*this));
     button->setAutoExclusive(false); // siblings live in other widgets; done below
     AttachInner(*this, button, false);
     QObject::connect(button, &QRadioButton::toggled, button, [this](bool on) {

@@ -45,12 +45,24 @@ TComboBox::TComboBox(TControl* parent, TComponent* owner)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     AttachInner(*this, combo, false);
-    QObject::connect(combo, &QComboBox::currentTextChanged, combo, [this] {
+    QObject::connect(combo, &QComboBox::activated, combo, [this] {
         Guarded([&] {
             if (OnChange) OnChange(this);
         });
     });
+    WatchEdits();
     SetBounds(0, 0, 145, 21);
+}
+
+// The edit field is made anew whenever the box becomes editable.
+void TComboBox::WatchEdits() {
+    QLineEdit* edit = Combo(*this).lineEdit();
+    if (!edit) return;
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this] {
+        Guarded([&] {
+            if (OnChange) OnChange(this);
+        });
+    });
 }
 
 TComboBox::~TComboBox() = default;
@@ -72,12 +84,18 @@ std::string TComboBox::Text() const {
 }
 void TComboBox::SetText(const std::string& value) {
     QComboBox& c = Combo(*this);
-    if (c.isEditable())
+    if (c.isEditable()) {
+        // Setting the text of an item chooses that item.
+        const int match = c.findText(QStr(value), Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (match >= 0) c.setCurrentIndex(match);
         c.setEditText(QStr(value));
-    else
+    } else {
         c.setCurrentIndex(c.findText(QStr(value)));
+    }
 }
 void TComboBox::SetStyle(TComboBoxStyle value) {
+    if (value == style_) return;
     style_ = value;
     Combo(*this).setEditable(value == csDropDown);
+    WatchEdits();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// A drop-down list; csDropDown lets the user type a text of their own.
+// A drop-down list; csDropDown lets the user type a text of their own. OnChange fires
+// when the user types or picks an item, not when the code sets the index or text.
 
 #include "Control.h"
 #include "Strings.h"
@@ -25,6 +26,7 @@ public:
     TNotifyEvent OnChange;
 
 private:
+    void WatchEdits();
     class ItemList;
     std::unique_ptr<ItemList> items_;
     TComboBoxStyle style_ = csDropDown;

@@ -2,6 +2,7 @@
 
 #include "Dispatch.h"
 #include "Form.h"
+#include "GraphicsObjects.h"
 #include "Menus.h"
 
 #include <QAbstractScrollArea>
@@ -126,6 +127,12 @@ protected:
         case QEvent::FocusOut:
             if (!IsWindowFocusChange(*static_cast<QFocusEvent*>(e)))
                 Guarded([&] { control_.HandleExit(); });
+            return false;
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            // A standard control that takes text drops leaves files to its form.
+            if (TCustomForm* form = control_.ParentForm()) return FileDropEvent(*form, e);
             return false;
         case QEvent::MouseButtonPress:
         case QEvent::MouseMove:
@@ -326,8 +333,12 @@ void ControlWidget::focusOutEvent(QFocusEvent* e) {
 }
 
 void ControlWidget::contextMenuEvent(QContextMenuEvent* e) {
-    if (TPopupMenu* menu = control_.PopupMenu()) {
-        Guarded([&] { menu->Popup(e->globalPos().x(), e->globalPos().y()); });
+    TPopupMenu* menu = control_.PopupMenu();
+    if (menu && menu->AutoPopup()) {
+        Guarded([&] {
+            menu->SetPopupComponent(&control_);
+            menu->Popup(e->globalPos().x(), e->globalPos().y());
+        });
         e->accept();
         return;
     }
@@ -397,7 +408,7 @@ void TControl::SetCursor(TCursor value) {
 }
 
 bool TControl::Enabled() const {
-    return impl_->widget->isEnabled();
+    return !impl_->widget->testAttribute(Qt::WA_ForceDisabled);
 }
 void TControl::SetEnabled(bool value) {
     impl_->widget->setEnabled(value);
@@ -439,6 +450,11 @@ void TControl::Invalidate() {
 }
 void TControl::BringToFront() {
     impl_->widget->raise();
+}
+
+void TControl::ChangeScale(int m, int d) {
+    SetBounds(MulDiv(Left(), m, d), MulDiv(Top(), m, d), MulDiv(Width(), m, d),
+              MulDiv(Height(), m, d));
 }
 
 void TControl::PostMessage(unsigned msg, std::intptr_t wParam, std::intptr_t lParam) {

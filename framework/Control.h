@@ -68,7 +68,7 @@ public:
     void SetTop(int value);
     void SetWidth(int value);
     void SetHeight(int value);
-    void SetBounds(int left, int top, int width, int height);
+    virtual void SetBounds(int left, int top, int width, int height);
     int ClientWidth() const { return Width(); }
     int ClientHeight() const { return Height(); }
 
@@ -80,6 +80,8 @@ public:
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor value);
 
+    // The control's own setting: a control on a disabled parent keeps it, though it
+    // takes no input then.
     bool Enabled() const;
     void SetEnabled(bool value);
     const std::string& Hint() const { return hint_; }
@@ -103,6 +105,11 @@ public:
     // Schedules a repaint.
     void Invalidate();
     void BringToFront();
+
+    // A form's ScaleBy calls this on every control on it: position, size and the
+    // control's own font by m / d. Controls placed by their container (tab sheets)
+    // keep their bounds.
+    virtual void ChangeScale(int m, int d);
 
     // Posted messages reach WndProc after the current input; Perform calls it now.
     void PostMessage(unsigned msg, std::intptr_t wParam, std::intptr_t lParam);

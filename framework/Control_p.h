@@ -64,6 +64,8 @@ class TCustomForm;
 // Window events of a form (close box, activation, drops, keys no control used); true
 // when used up.
 bool FormWindowEvent(TCustomForm& form, QEvent* e);
+// A drag or drop of local files on a form that accepts them; true when used up.
+bool FileDropEvent(TCustomForm& form, QEvent* e);
 
 // The tooltip step: runs the application's hint pipeline for a control.
 bool ShowControlHint(TControl& control, QPoint localPos);

@@ -11,18 +11,89 @@ QLineEdit& Inner(const TControl& c) {
     return *static_cast<QLineEdit*>(InnerOf(const_cast<TControl&>(c)));
 }
 
-// Our masks to Qt's: the blank character section becomes Qt's, ";0"/";1" are dropped.
-QString QtMask(const std::string& mask) {
+struct QtMaskOf {
+    QString mask;
+    std::vector<bool> literal;
+    bool saveLiterals = true;
+    char blank = '_';
+};
+
+// Our mask to Qt's, whose letters mean other things ("9" and "0" swap, for one).
+QtMaskOf Translate(const std::string& mask) {
+    QtMaskOf out;
     std::string body = mask;
     char blank = '_';
     const auto first = body.find(';');
     if (first != std::string::npos) {
         const auto second = body.find(';', first + 1);
+        const std::string save = body.substr(first + 1, second - first - 1);
+        out.saveLiterals = save != "0";
         if (second != std::string::npos && second + 1 < body.size()) blank = body[second + 1];
         body = body.substr(0, first);
     }
-    if (body.empty()) return {};
-    return QStr(body + ";" + blank);
+    if (body.empty()) return out;
+    static const std::string qtMeta = "AaNnXx90Dd#HhBb><!{}[]\\";
+    std::string q;
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        const char c = body[i];
+        char input = 0;
+        switch (c) {
+        case '0':
+            input = '9';
+            break;
+        case '9':
+            input = '0';
+            break;
+        case 'L':
+            input = 'A';
+            break;
+        case 'l':
+            input = 'a';
+            break;
+        case 'A':
+            input = 'N';
+            break;
+        case 'a':
+            input = 'n';
+            break;
+        case 'C':
+            input = 'X';
+            break;
+        case 'c':
+            input = 'x';
+            break;
+        case '#':
+            input = '#';
+            break;
+        default:
+            break;
+        }
+        if (input) {
+            q += input;
+            out.literal.push_back(false);
+            continue;
+        }
+        if (c == '<' && i + 1 < body.size() && body[i + 1] == '>') {
+            q += '!';
+            ++i;
+            continue;
+        }
+        if (c == '>' || c == '<') {
+            q += c;
+            continue;
+        }
+        char lit = c;
+        if (c == '\\' && i + 1 < body.size())
+            lit = body[++i];
+        else if (c == '_')
+            lit = ' ';
+        if (qtMeta.find(lit) != std::string::npos) q += '\\';
+        q += lit;
+        out.literal.push_back(true);
+    }
+    out.blank = blank;
+    out.mask = QStr(q + ";" + blank);
+    return out;
 }
 } // namespace
 
@@ -86,5 +157,22 @@ TMaskEdit::TMaskEdit(TControl* parent, TComponent* owner) : TEdit(parent, owner)
 
 void TMaskEdit::SetEditMask(const std::string& value) {
     mask_ = value;
-    Inner(*this).setInputMask(QtMask(value));
+    const QtMaskOf m = Translate(value);
+    literal_ = m.literal;
+    saveLiterals_ = m.saveLiterals;
+    blank_ = m.blank;
+    Inner(*this).setInputMask(m.mask);
+}
+
+std::string TMaskEdit::EditText() const {
+    return StdStr(Inner(*this).displayText());
+}
+
+std::string TMaskEdit::Text() const {
+    if (literal_.empty() || saveLiterals_) return TEdit::Text();
+    const std::string shown = EditText();
+    std::string out;
+    for (std::size_t i = 0; i < shown.size() && i < literal_.size(); ++i)
+        if (!literal_[i] && shown[i] != blank_) out += shown[i];
+    return out;
 }

@@ -1,17 +1,21 @@
 #pragma once
-// One-line text fields. TMaskEdit restricts what can be typed with an edit mask
-// ("9" digit or blank, "0" digit, "L" letter, "A" letter or digit, literals as they
-// stand; an optional ";0" or ";1" and blank-character section follows).
+// One-line text fields. TMaskEdit restricts what can be typed with an edit mask:
+// "0" digit, "9" digit or nothing, "L"/"l" letter, "A"/"a" letter or digit, "C"/"c" any
+// character (capital: required), "#" digit or sign, ">" "<" "<>" letter case, "\" takes
+// the next character literally, "_" a blank; other characters are literals. An optional
+// ";0" (Text leaves the literals out) or ";1" (the default: Text keeps them) and a
+// ";" blank-character section follow. Text never holds the unfilled blanks.
 
 #include "Control.h"
 
 #include <string>
+#include <vector>
 
 class TEdit : public TControl {
 public:
     explicit TEdit(TControl* parent, TComponent* owner = nullptr);
 
-    std::string Text() const;
+    virtual std::string Text() const;
     void SetText(const std::string& value);
     int MaxLength() const;
     void SetMaxLength(int value); // 0 = no limit
@@ -32,7 +36,13 @@ public:
     explicit TMaskEdit(TControl* parent, TComponent* owner = nullptr);
     const std::string& EditMask() const { return mask_; }
     void SetEditMask(const std::string& value);
+    std::string Text() const override;
+    // The text as shown, blanks and literals included.
+    std::string EditText() const;
 
 private:
     std::string mask_;
+    std::vector<bool> literal_; // per shown position
+    bool saveLiterals_ = true;
+    char blank_ = '_';
 };

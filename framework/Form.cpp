@@ -8,12 +8,7 @@
 #include "Screen.h"
 
 #include <QApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QUrl>
 
 namespace {
 TModalHook& ModalHook() {
@@ -21,30 +16,7 @@ TModalHook& ModalHook() {
     return hook;
 }
 
-std::vector<std::string> LocalFiles(const QMimeData* mime) {
-    std::vector<std::string> files;
-    if (!mime || !mime->hasUrls()) return files;
-    for (const QUrl& url : mime->urls())
-        if (url.isLocalFile()) files.push_back(url.toLocalFile().toStdString());
-    return files;
-}
-
-int ScaleInt(int value, int m, int d) {
-    const long long p = static_cast<long long>(value) * m;
-    return static_cast<int>((p >= 0 ? p + d / 2 : p - d / 2) / d);
-}
-
-void ScaleChildren(QWidget& parent, int m, int d) {
-    for (QObject* child : parent.children()) {
-        auto* w = dynamic_cast<ControlWidget*>(child);
-        if (!w) continue;
-        const QRect g = w->geometry();
-        w->setGeometry(ScaleInt(g.x(), m, d), ScaleInt(g.y(), m, d), ScaleInt(g.width(), m, d),
-                       ScaleInt(g.height(), m, d));
-        ScaleChildren(*w, m, d);
-    }
-}
-
+// Qt's fonts: the form's, which its controls inherit, and those set on a widget.
 void ScaleFonts(QWidget& root, int m, int d) {
     QList<QWidget*> all = root.findChildren<QWidget*>();
     all.prepend(&root);
@@ -52,10 +24,21 @@ void ScaleFonts(QWidget& root, int m, int d) {
         if (w != &root && !w->testAttribute(Qt::WA_SetFont)) continue;
         QFont f = w->font();
         if (f.pixelSize() > 0)
-            f.setPixelSize(std::max(1, ScaleInt(f.pixelSize(), m, d)));
+            f.setPixelSize(std::max(1, MulDiv(f.pixelSize(), m, d)));
         else
             f.setPointSizeF(f.pointSizeF() * m / d);
         w->setFont(f);
+    }
+}
+
+// Every control below `parent`, also those inside a standard control's own widgets
+// (the pages of a page control).
+void ScaleControls(QWidget& parent, int m, int d) {
+    for (QObject* child : parent.children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w) continue;
+        if (auto* cw = dynamic_cast<ControlWidget*>(w)) cw->Control().ChangeScale(m, d);
+        ScaleControls(*w, m, d);
     }
 }
 
@@ -106,6 +89,7 @@ void TCustomForm::SetColor(TColor value) {
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle value) {
     borderStyle_ = value;
+    ApplySizeLimits(Width(), Height());
     ApplyWindowFlags();
 }
 void TCustomForm::SetBorderIcons(bool value) {
@@ -115,6 +99,29 @@ void TCustomForm::SetBorderIcons(bool value) {
 void TCustomForm::SetFormStyle(TFormStyle value) {
     formStyle_ = value;
     ApplyWindowFlags();
+}
+
+bool TCustomForm::FixedSize() const {
+    return borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow;
+}
+
+// A fixed border keeps the window at the size the code gives it; otherwise the user
+// may drag it between the tracking sizes, and code sizes are held to them as well.
+void TCustomForm::ApplySizeLimits(int width, int height) {
+    QWidget& w = WidgetOf(*this);
+    if (FixedSize()) {
+        w.setMinimumSize(width, height);
+        w.setMaximumSize(width, height);
+        return;
+    }
+    w.setMinimumSize(minTrack_.x, minTrack_.y);
+    w.setMaximumSize(maxTrack_.x > 0 ? maxTrack_.x : QWIDGETSIZE_MAX,
+                     maxTrack_.y > 0 ? maxTrack_.y : QWIDGETSIZE_MAX);
+}
+
+void TCustomForm::SetBounds(int left, int top, int width, int height) {
+    ApplySizeLimits(std::max(0, width), std::max(0, height));
+    TControl::SetBounds(left, top, width, height);
 }
 
 void TCustomForm::ApplyWindowFlags() {
@@ -156,8 +163,6 @@ void TCustomForm::Show() {
     if (!w.isVisible()) {
         DoShow();
         if (position_ == poScreenCenter) CenterOnScreen();
-        if (borderStyle_ == bsDialog || borderStyle_ == bsSingle || borderStyle_ == bsToolWindow)
-            w.setFixedSize(w.size());
     }
     SetVisible(true);
     w.raise();
@@ -228,19 +233,22 @@ TModalResult TCustomForm::ShowModal() {
 }
 
 void TCustomForm::ScaleBy(int m, int d) {
-    if (d == 0 || m == d) return;
+    if (m <= 0 || d <= 0 || m == d) return;
     QWidget& w = WidgetOf(*this);
-    ScaleChildren(w, m, d);
+    // Qt's fonts first: controls with a font of their own set theirs again below.
     ScaleFonts(w, m, d);
-    w.resize(ScaleInt(w.width(), m, d), ScaleInt(w.height(), m, d));
+    ScaleControls(w, m, d);
+    font_.SetHeight(MulDiv(font_.Height(), m, d));
+    SetBounds(Left(), Top(), MulDiv(Width(), m, d), MulDiv(Height(), m, d));
 }
 
 void TCustomForm::SetMinTrackSize(int width, int height) {
-    WidgetOf(*this).setMinimumSize(width, height);
+    minTrack_ = {std::max(0, width), std::max(0, height)};
+    ApplySizeLimits(Width(), Height());
 }
 void TCustomForm::SetMaxTrackSize(int width, int height) {
-    WidgetOf(*this).setMaximumSize(width > 0 ? width : QWIDGETSIZE_MAX,
-                                   height > 0 ? height : QWIDGETSIZE_MAX);
+    maxTrack_ = {std::max(0, width), std::max(0, height)};
+    ApplySizeLimits(Width(), Height());
 }
 
 void TCustomForm::DragAcceptFiles(bool accept) {
@@ -284,7 +292,7 @@ bool TCustomForm::DialogKey(WORD key) {
     if (key != VK_RETURN && key != VK_ESCAPE) return false;
     TButton* target = nullptr;
     VisitButtons(WidgetOf(*this), [&](TButton& b) {
-        if (!b.Visible() || !b.Enabled()) return false;
+        if (!b.Visible() || !WidgetOf(b).isEnabled()) return false;
         if (key == VK_RETURN && b.Focused()) {
             target = &b; // the focused button takes Enter from the default one
             return true;
@@ -295,50 +303,4 @@ bool TCustomForm::DialogKey(WORD key) {
     if (!target) return false;
     target->Click();
     return true;
-}
-
-bool FormWindowEvent(TCustomForm& form, QEvent* e) {
-    switch (e->type()) {
-    case QEvent::Close:
-        Guarded([&] { form.Close(); });
-        e->ignore(); // the form hides itself, or the application ends
-        return true;
-    case QEvent::WindowActivate:
-        Guarded([&] { form.Activate(); });
-        return false;
-    case QEvent::WindowDeactivate:
-        Guarded([&] { form.Deactivate(); });
-        return false;
-    case QEvent::DragEnter: {
-        auto* d = static_cast<QDragEnterEvent*>(e);
-        if (form.AcceptsFiles() && !LocalFiles(d->mimeData()).empty())
-            d->acceptProposedAction();
-        else
-            d->ignore();
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* d = static_cast<QDropEvent*>(e);
-        const auto files = LocalFiles(d->mimeData());
-        if (!form.AcceptsFiles() || files.empty()) return true;
-        d->acceptProposedAction();
-        Guarded([&] { form.DropFiles(files); });
-        return true;
-    }
-    case QEvent::KeyPress: {
-        auto* k = static_cast<QKeyEvent*>(e);
-        QWidget& w = WidgetOf(form);
-        const WORD vk = VirtualKeyOf(*k);
-        const bool own = !w.focusWidget() || w.focusWidget() == &w;
-        Guarded([&] {
-            if (own && form.HandleKey(vk, ShiftOfKeys(k->modifiers()), CharOf(*k)).keyConsumed)
-                return;
-            form.DialogKey(vk);
-        });
-        k->accept();
-        return true;
-    }
-    default:
-        return false;
-    }
 }

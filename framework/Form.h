@@ -53,6 +53,8 @@ public:
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
     void SetClientSize(int width, int height);
+    // A fixed border style holds the window at the size given here.
+    void SetBounds(int left, int top, int width, int height) override;
 
     bool KeyPreview() const { return keyPreview_; }
     void SetKeyPreview(bool value) { keyPreview_ = value; }
@@ -72,7 +74,8 @@ public:
     void ScaleBy(int m, int d);
     bool Scaled() const { return scaled_; }
     void SetScaled(bool value) { scaled_ = value; }
-    // The smallest size the user can drag the window to (0 = no limit).
+    // The smallest and largest size the user can drag the window to (0 = no limit);
+    // sizes set in code are held to them too, as the system holds them.
     void SetMinTrackSize(int width, int height);
     void SetMaxTrackSize(int width, int height);
     void CenterOnScreen();
@@ -110,6 +113,8 @@ protected:
 
 private:
     void ApplyWindowFlags();
+    bool FixedSize() const;
+    void ApplySizeLimits(int width, int height);
 
     TColor color_;
     TFont font_;
@@ -120,6 +125,8 @@ private:
     bool keyPreview_ = false;
     bool scaled_ = true;
     bool acceptFiles_ = false;
+    TPoint minTrack_;
+    TPoint maxTrack_;
     bool modal_ = false;
     TModalResult modalResult_ = mrNone;
     struct Loop;

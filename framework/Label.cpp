@@ -57,3 +57,8 @@ void TLabel::Paint(TPaintContext& context) {
                                                : 0;
     canvas.TextOut(x, 0, caption_);
 }
+
+void TLabel::ChangeScale(int m, int d) {
+    TControl::ChangeScale(m, d);
+    font_.SetHeight(MulDiv(font_.Height(), m, d));
+}

@@ -27,6 +27,7 @@ public:
 
     // The caption's size in the label's font.
     TSize TextExtent() const;
+    void ChangeScale(int m, int d) override;
 
 protected:
     void Paint(TPaintContext& context) override;

@@ -2,9 +2,11 @@
 
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "FontMap_p.h"
 #include "Form.h"
 #include "QtText_p.h"
 
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 
@@ -54,7 +56,10 @@ TMemo::TMemo(TControl* parent, TComponent* owner)
     : TControl(parent, owner), lines_(std::make_unique<LineList>(*this)) {
     auto* edit = new QPlainTextEdit(&WidgetOf(*this));
     edit->setTabChangesFocus(true);
+    edit->document()->setDocumentMargin(1); // lines start at the border, as the system's do
     AttachInner(*this, edit);
+    font_.OnChange = [this](TObject*) { Edit(*this).setFont(QtFontFor(font_)); };
+    edit->setFont(QtFontFor(font_));
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this] {
         Guarded([&] {
             LimitLines();
@@ -85,11 +90,19 @@ void TMemo::SelectAll() {
     Edit(*this).selectAll();
 }
 
+// From the memo's own height, so that it holds before the memo is first shown.
 int TMemo::VisibleLines() const {
     const QPlainTextEdit& e = Edit(*this);
-    const int line = e.fontMetrics().lineSpacing();
-    const int n = line > 0 ? (e.viewport()->height() - 2) / line : 1;
+    const int line = QFontMetrics(e.font()).lineSpacing();
+    const int margin = static_cast<int>(e.document()->documentMargin());
+    const int room = Height() - 2 * e.frameWidth() - 2 * margin;
+    const int n = line > 0 ? room / line : 1;
     return n < 1 ? 1 : n;
+}
+
+void TMemo::ChangeScale(int m, int d) {
+    TControl::ChangeScale(m, d);
+    font_.SetHeight(MulDiv(font_.Height(), m, d));
 }
 
 void TMemo::SetAutoVScroll(bool value) {

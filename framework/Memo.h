@@ -4,6 +4,7 @@
 // no more lines than its height shows.
 
 #include "Control.h"
+#include "GraphicsObjects.h"
 #include "Strings.h"
 
 #include <memory>
@@ -24,6 +25,8 @@ public:
     void SelectAll();
     // The number of whole lines the memo's height shows (at least 1).
     int VisibleLines() const;
+    TFont& Font() { return font_; }
+    void ChangeScale(int m, int d) override;
 
     TNotifyEvent OnChange;
 
@@ -37,6 +40,7 @@ private:
     void LimitLines();
     class LineList;
     std::unique_ptr<LineList> lines_;
+    TFont font_;
     bool wantReturns_ = true;
     bool autoVScroll_ = true;
     bool limiting_ = false;

@@ -5,6 +5,36 @@
 
 #include <QMenu>
 
+namespace {
+TPopupHook& Hook() {
+    static TPopupHook hook;
+    return hook;
+}
+
+// The real menu; returns the chosen item's index or -1.
+int RunMenu(const std::vector<TMenuItem*>& items, int x, int y) {
+    QMenu menu;
+    std::vector<QAction*> actions(items.size(), nullptr);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const TMenuItem& item = *items[i];
+        if (!item.Visible) continue;
+        QAction* a = menu.addAction(QStr(item.Caption));
+        a->setEnabled(item.Enabled);
+        a->setCheckable(item.Checked);
+        a->setChecked(item.Checked);
+        actions[i] = a;
+    }
+    QAction* chosen = menu.exec(QPoint(x, y));
+    for (std::size_t i = 0; i < actions.size(); ++i)
+        if (chosen && actions[i] == chosen) return static_cast<int>(i);
+    return -1;
+}
+} // namespace
+
+TPopupHook SetPopupHook(TPopupHook hook) {
+    return std::exchange(Hook(), std::move(hook));
+}
+
 TMenuItem* TPopupMenu::Add(const std::string& caption, TNotifyEvent onClick) {
     auto* item = new TMenuItem(this);
     item->Caption = caption;
@@ -14,17 +44,10 @@ TMenuItem* TPopupMenu::Add(const std::string& caption, TNotifyEvent onClick) {
 }
 
 void TPopupMenu::Popup(int x, int y) {
-    QMenu menu;
-    std::vector<std::pair<QAction*, TMenuItem*>> actions;
-    for (TMenuItem* item : items_) {
-        if (!item->Visible) continue;
-        QAction* a = menu.addAction(QStr(item->Caption));
-        a->setEnabled(item->Enabled);
-        a->setCheckable(item->Checked);
-        a->setChecked(item->Checked);
-        actions.emplace_back(a, item);
-    }
-    QAction* chosen = menu.exec(QPoint(x, y));
-    for (auto& [a, item] : actions)
-        if (a == chosen) Guarded([&] { item->Click(); });
+    if (OnPopup) OnPopup(this);
+    const int chosen = Hook() ? Hook()(*this, TPoint{x, y}) : RunMenu(items_, x, y);
+    if (chosen < 0 || chosen >= Count()) return;
+    TMenuItem* item = items_[static_cast<std::size_t>(chosen)];
+    // A hook may pick what a user could not.
+    if (item->Visible && item->Enabled) item->Click();
 }

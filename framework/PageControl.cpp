@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 QTabWidget& Tabs(const TControl& c) {
@@ -38,6 +39,7 @@ TPageControl::TPageControl(TControl* parent, TComponent* owner) : TControl(paren
     auto* tabs = new QTabWidget(&WidgetOf(*this));
     AttachInner(*this, tabs, false);
     QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this] {
+        if (changing_) return;
         Guarded([&] {
             if (OnChange) OnChange(this);
         });
@@ -46,6 +48,7 @@ TPageControl::TPageControl(TControl* parent, TComponent* owner) : TControl(paren
 }
 
 TPageControl::~TPageControl() {
+    changing_ = true;
     // The sheets own their widgets: take them out of the tab widget first.
     for (TTabSheet* page : pages_) {
         QWidget& w = WidgetOf(*page);
@@ -57,7 +60,9 @@ TPageControl::~TPageControl() {
 
 void TPageControl::AddPage(TTabSheet* page) {
     pages_.push_back(page);
+    const bool was = std::exchange(changing_, true);
     Tabs(*this).addTab(&WidgetOf(*page), QStr(page->caption_));
+    changing_ = was;
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
@@ -65,7 +70,9 @@ void TPageControl::RemovePage(TTabSheet* page) {
     if (it == pages_.end()) return;
     pages_.erase(it);
     QWidget& w = WidgetOf(*page);
+    const bool was = std::exchange(changing_, true);
     Tabs(*this).removeTab(Tabs(*this).indexOf(&w));
+    changing_ = was;
     w.setParent(nullptr);
 }
 
@@ -74,7 +81,10 @@ TTabSheet* TPageControl::ActivePage() const {
     return i >= 0 ? pages_[static_cast<std::size_t>(i)] : nullptr;
 }
 void TPageControl::SetActivePage(TTabSheet* page) {
-    if (page && page->pageControl_ == this) Tabs(*this).setCurrentWidget(&WidgetOf(*page));
+    if (!page || page->pageControl_ != this) return;
+    const bool was = std::exchange(changing_, true);
+    Tabs(*this).setCurrentWidget(&WidgetOf(*page));
+    changing_ = was;
 }
 int TPageControl::ActivePageIndex() const {
     if (pages_.empty()) return -1;

@@ -1,5 +1,7 @@
 #pragma once
-// Pages with tabs. A tab sheet is the parent of the controls on its page.
+// Pages with tabs. A tab sheet is the parent of the controls on its page; the page
+// control places the sheets. OnChange fires when the user picks a tab, not when the code
+// changes the active page.
 
 #include "Control.h"
 
@@ -16,6 +18,8 @@ public:
     void SetCaption(const std::string& value);
     TPageControl* PageControl() const { return pageControl_; }
     int PageIndex() const;
+    // The page control sizes its sheets; scaling moves only what is on them.
+    void ChangeScale(int, int) override {}
 
 private:
     friend class TPageControl;
@@ -42,4 +46,5 @@ private:
     void AddPage(TTabSheet* page);
     void RemovePage(TTabSheet* page);
     std::vector<TTabSheet*> pages_;
+    bool changing_ = false; // the code is changing the tabs
 };

@@ -12,19 +12,19 @@ public:
     explicit ItemList(TRadioGroup& group) : group_(group) {}
     void Put(int index, const std::string& value) override {
         TStringList::Put(index, value);
-        group_.Rebuild();
+        group_.ItemsChanged();
     }
     void Insert(int index, const std::string& value) override {
         TStringList::Insert(index, value);
-        group_.Rebuild();
+        group_.ItemsChanged();
     }
     void Delete(int index) override {
         TStringList::Delete(index);
-        group_.Rebuild();
+        group_.ItemsChanged();
     }
     void Clear() override {
         TStringList::Clear();
-        group_.Rebuild();
+        group_.ItemsChanged();
     }
 
 private:
@@ -64,37 +64,53 @@ void TRadioGroup::SetItemIndex(int value) {
     if (value == itemIndex_) return;
     itemIndex_ = value;
     ShowChecks();
-    if (OnClick) OnClick(this);
+    if (itemIndex_ >= 0 && OnClick) OnClick(this);
 }
 
+void TRadioGroup::ItemsChanged() {
+    if (itemIndex_ >= items_->Count()) itemIndex_ = items_->Count() - 1;
+    Rebuild();
+}
+
+void TRadioGroup::Choose(int index) {
+    Guarded([&] { SetItemIndex(index); });
+    ShowChecks(); // a click on the chosen button leaves it chosen
+}
+
+// Buttons are kept and reused: a handler may change the items while its button's
+// click is still running.
 void TRadioGroup::Rebuild() {
     if (!items_) return;
     QGroupBox& box = Box(*this);
-    for (QRadioButton* b : box.findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
-        delete b;
     const int n = items_->Count();
+    while (static_cast<int>(buttons_.size()) > n) {
+        QRadioButton* b = buttons_.back();
+        buttons_.pop_back();
+        b->hide();
+        b->deleteLater();
+    }
+    while (static_cast<int>(buttons_.size()) < n) {
+        const int i = static_cast<int>(buttons_.size());
+        auto* b = new QRadioButton(&box);
+        b->setAutoExclusive(false);
+        QObject::connect(b, &QRadioButton::clicked, b, [this, i] { Choose(i); });
+        buttons_.push_back(b);
+    }
     if (n == 0) return;
     const int rows = (n + columns_ - 1) / columns_;
     const int top = 16, inner = box.height() - top - 4;
     const int colWidth = (box.width() - 8) / columns_;
     for (int i = 0; i < n; ++i) {
-        auto* b = new QRadioButton(QStr(items_->Get(i)), &box);
-        b->setAutoExclusive(false);
-        b->setChecked(i == itemIndex_);
+        QRadioButton* b = buttons_[static_cast<std::size_t>(i)];
+        b->setText(QStr(items_->Get(i)));
         const int col = i / rows, row = i % rows;
         b->setGeometry(8 + col * colWidth, top + row * inner / rows, colWidth - 4, inner / rows);
-        QObject::connect(b, &QRadioButton::clicked, b, [this, i] {
-            Guarded([&] {
-                SetItemIndex(i);
-                ShowChecks();
-            });
-        });
         b->show();
     }
+    ShowChecks();
 }
 
 void TRadioGroup::ShowChecks() {
-    int i = 0;
-    for (QRadioButton* b : Box(*this).findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
-        b->setChecked(i++ == itemIndex_);
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        buttons_[i]->setChecked(static_cast<int>(i) == itemIndex_);
 }

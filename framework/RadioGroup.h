@@ -1,12 +1,17 @@
 #pragma once
-// A framed group of radio buttons laid out in columns, one per item; ItemIndex is the
-// chosen one (-1 none). Choosing an item, by the user or in code, fires OnClick.
+// A framed group of radio buttons laid out in columns (filled column by column), one per
+// item; ItemIndex is the chosen one (-1 none). Choosing another item, by the user or in
+// code, fires OnClick; -1 fires nothing. An index beyond the items after they change
+// moves to the last item.
 
 #include "Control.h"
 #include "Strings.h"
 
 #include <memory>
 #include <string>
+#include <vector>
+
+class QRadioButton;
 
 class TRadioGroup : public TControl {
 public:
@@ -30,7 +35,10 @@ protected:
 
 private:
     void ShowChecks();
+    void ItemsChanged();
+    void Choose(int index);
     class ItemList;
+    std::vector<QRadioButton*> buttons_;
     std::unique_ptr<ItemList> items_;
     int columns_ = 1;
     int itemIndex_ = -1;
