@@ -11,6 +11,7 @@ RowCount = 4
 FixedCols = 5
 FixedRows = 1
 DefaultRowHeight = 17
+Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing, goTabs]
 FixedColor = 15790320
 AfterLastCellEdit = lc_stop
 AfterLastCellTab = lc_stop
@@ -29,6 +30,7 @@ std::string_view SelectedGridDesign() {
 RowCount = 10
 FixedCols = 2
 FixedRows = 1
+Options = [goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goEditing, goTabs]
 FixedColor = 15790320
 DrawSelection = False
 AlignCell = {0100000002}

@@ -84,6 +84,9 @@ private:
             }
             ++pos_;
             writer_.WriteListEnd();
+        } else if (c == '[') {
+            ++pos_;
+            ReadSet();
         } else if (c == '{') {
             ++pos_;
             ReadHex();
@@ -105,6 +108,23 @@ private:
         } else {
             Fail(std::string("unexpected character '") + c + "'");
         }
+    }
+
+    // A set of identifiers, [a, b], goes into the stream as a list of them.
+    void ReadSet() {
+        writer_.WriteListBegin();
+        for (;;) {
+            SkipBlanks();
+            if (Peek() == ']') break;
+            if (Peek() == ',') {
+                ++pos_;
+                continue;
+            }
+            if (!IsIdentStart(Peek())) Fail("identifier or ']' expected in a set");
+            writer_.WriteIdent(ReadName());
+        }
+        ++pos_;
+        writer_.WriteListEnd();
     }
 
     static int HexDigit(char c) {

@@ -2,8 +2,9 @@
 // The text notation of form properties, one `Name = value` per property:
 // integers (decimal, or $ and hexadecimal digits), strings in single quotes
 // (a doubled quote inside, #nn for a character code, pieces joined without
-// blanks: 'a'#13'b'), identifiers, True and False, lists in parentheses and
-// binary blocks as hexadecimal bytes in braces:
+// blanks: 'a'#13'b'), identifiers, True and False, lists in parentheses, sets
+// of identifiers in brackets (stored as a list of them) and binary blocks as
+// hexadecimal bytes in braces:
 //
 //     Cells = (1 0 '#' 2 0 'File Name')
 //     AlignCol = {000002}

@@ -86,6 +86,8 @@ public:
             host.SetFixed(host.FixedCols(), ReadCount(reader, name));
         else if (name == "DefaultRowHeight")
             defaultRowHeight = reader.ReadInteger();
+        else if (name == "Options")
+            reader.SkipValue(); // the real grid's; see AligridTest
         else
             return attrs.ReadPublished(name, reader);
         return true;

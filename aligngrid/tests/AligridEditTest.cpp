@@ -1,0 +1,192 @@
+// Scripted edits through real key events: the order of OnBeforeEdit,
+// OnAfterEdit and OnCancelEdit, Esc, Tab, focus exit and the automatic move.
+#include "AligridFixture.h"
+#include "PropertyText.h"
+
+namespace {
+using Log = std::vector<std::string>;
+
+TEST_F(AligridFixture, EnterCommitsAndReportsTheEditAfterTheKey) {
+    Type("2");
+    EXPECT_TRUE(EditorShown(grid));
+    EXPECT_TRUE(grid.Editing());
+    Key(Qt::Key_Return);
+    EXPECT_EQ(log, (Log{"before 1,1"})); // OnAfterEdit is posted
+    Flush();
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1"}));
+    EXPECT_EQ(grid.Cells(1, 1), "2");
+    EXPECT_FALSE(EditorShown(grid));
+    EXPECT_FALSE(grid.Editing());
+}
+
+TEST_F(AligridFixture, EscRestoresTheTextOfTheLastOpeningNotOfTheVisit) {
+    grid.SetCells(1, 1, "1");
+    Type("2"); // the typed character replaces the selected text
+    Key(Qt::Key_Return);
+    Flush();
+    Key(Qt::Key_Return); // reopen the same cell
+    Flush();
+    ASSERT_TRUE(EditorShown(grid));
+    Type("3");
+    EXPECT_EQ(grid.Cells(1, 1), "3");
+    Key(Qt::Key_Escape);
+    Flush();
+    EXPECT_EQ(grid.Cells(1, 1), "2");
+    EXPECT_FALSE(EditorShown(grid));
+    // One visit: OnBeforeEdit ran once.
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1", "cancel 1,1"}));
+}
+
+TEST_F(AligridFixture, MovingAwayReportsTheOldCellAfterTheNewOnesBeforeEdit) {
+    Type("5");
+    Key(Qt::Key_Down); // the editor hands Down to the grid
+    Flush();
+    EXPECT_EQ(grid.Row(), 2);
+    EXPECT_EQ(log, (Log{"before 1,1", "before 1,2", "after 1,1"}));
+    EXPECT_EQ(grid.Cells(1, 1), "5");
+}
+
+TEST_F(AligridFixture, FocusExitReportsAtOnceAndLetsTheFocusGo) {
+    Type("7");
+    other.SetFocus();
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1"}));
+    Flush();
+    EXPECT_TRUE(GridHasFocus(other));
+    EXPECT_FALSE(EditorShown(grid));
+    EXPECT_FALSE(grid.Editing());
+}
+
+TEST_F(AligridFixture, FocusLeavesBetweenEnterAndItsPostedReport) {
+    Type("7");
+    Key(Qt::Key_Return); // editor hidden, OnAfterEdit still pending
+    other.SetFocus();
+    Flush();
+    EXPECT_TRUE(GridHasFocus(other));
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1"}));
+}
+
+TEST_F(AligridFixture, TwoGridsDoNotBounceTheFocus) {
+    Type("1");
+    other.SetFocus();
+    Flush();
+    QTest::keyClick(KeyTarget(other), '9');
+    Flush();
+    ASSERT_TRUE(EditorShown(other));
+    grid.SetFocus();
+    Flush();
+    EXPECT_TRUE(GridHasFocus(grid));
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1", "other before 1,1", "other after 1,1"}));
+}
+
+TEST_F(AligridFixture, AnEditReopenedByAHandlerKeepsTheFocusOnlyOnce) {
+    grid.SetOptions(grid.Options() | goAlwaysShowEditor);
+    int moves = 0;
+    grid.OnAfterEdit = [&](TObject*, int, int r) {
+        ++moves;
+        grid.SetRow(r + 1); // opens the editor on the next row
+    };
+    Type("1");
+    ASSERT_TRUE(EditorShown(grid));
+    other.SetFocus();
+    Flush();
+    EXPECT_TRUE(GridHasFocus(grid)); // taken back once
+    other.SetFocus();
+    Flush();
+    EXPECT_TRUE(GridHasFocus(other)); // the next exit goes through
+    EXPECT_LT(moves, 6);              // bounded: no endless reopening
+}
+
+TEST_F(AligridFixture, ALetterOnAReadOnlyCellReachesOnKeyPress) {
+    grid.SetEditCell(1, 1, false);
+    std::string pressed;
+    grid.OnKeyPress = [&](TObject*, char& k) { pressed += k; };
+    Type("q");
+    EXPECT_FALSE(EditorShown(grid));
+    EXPECT_EQ(pressed, "q");
+    EXPECT_EQ(grid.Cells(1, 1), "");
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(AligridFixture, TabWalksByNextCellTabAndShiftTabReverses) {
+    grid.SetOptions(grid.Options() | goTabs);
+    std::vector<WORD> seen;
+    grid.OnKeyDown = [&](TObject*, WORD& k, TShiftState) { seen.push_back(k); };
+    Key(Qt::Key_Tab);
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{2, 1}));
+    EXPECT_EQ(seen, (std::vector<WORD>{0})); // the handler sees the key consumed
+    grid.SetTabStops(3, false);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.Col(), 4);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(grid.Col(), 2);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier); // past (1,1): lc_first wraps to the last cell
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{4, 4}));
+    grid.SetAfterLastCellTab(lc_stop);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{4, 4}));
+    grid.SetAfterLastCellTab(lc_newcolrow);
+    Key(Qt::Key_Tab);
+    EXPECT_EQ(grid.RowCount(), 6);
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{1, 5}));
+}
+
+TEST_F(AligridFixture, AutoEditMovesToTheNextEditableCellAndReopens) {
+    grid.SetAutoEditNextCell(true);
+    grid.SetNextCellEdit(nc_downright);
+    grid.SetEditable(false);
+    grid.SetEditCell(1, 4, true);
+    grid.SetEditCell(3, 2, true);
+    grid.SetRow(4);
+    Type("8");
+    Key(Qt::Key_Return);
+    Flush();
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{3, 2}));
+    EXPECT_TRUE(EditorShown(grid));
+    EXPECT_EQ(log, (Log{"before 1,4", "after 1,4", "before 3,2"}));
+}
+
+TEST_F(AligridFixture, AutoEditWithNoOtherEditableCellReopensTheStartCell) {
+    grid.SetAutoEditNextCell(true);
+    grid.SetEditable(false);
+    grid.SetEditCell(2, 2, true);
+    grid.SetAfterLastCellEdit(lc_newcolrow); // would grow without end
+    grid.SetCol(2);
+    grid.SetRow(2);
+    Type("4");
+    Key(Qt::Key_Return);
+    Flush();
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{2, 2}));
+    EXPECT_TRUE(EditorShown(grid));
+    EXPECT_LE(grid.RowCount(), 6); // grown once at most
+    EXPECT_EQ(log, (Log{"before 2,2", "after 2,2", "before 2,2"}));
+}
+
+TEST_F(AligridFixture, FocusEntryResumesTheEditorWithItsSelection) {
+    grid.SetCells(1, 1, "abcdef");
+    grid.SetOptions(grid.Options() | goAlwaysShowEditor);
+    grid.ShowEditor();
+    ASSERT_TRUE(EditorShown(grid));
+    grid.InplaceEditor()->SetSelStart(2);
+    grid.InplaceEditor()->SetSelLength(3);
+    other.SetFocus();
+    Flush();
+    grid.SetFocus();
+    Flush();
+    ASSERT_TRUE(EditorShown(grid));
+    EXPECT_EQ(grid.InplaceEditor()->SelStart(), 2);
+    EXPECT_EQ(grid.InplaceEditor()->SelLength(), 3);
+}
+
+TEST_F(AligridFixture, TheEditorTakesTheCellsAlignmentFontAndColour) {
+    grid.SetColorCell(1, 1, clYellow);
+    grid.GetFontCell(1, 1).SetStyle(fsBold);
+    ASSERT_EQ(ReadComponentText("AlignCol = {010002}", grid), "");
+    grid.ShowEditor();
+    auto* editor = grid.InplaceEditor();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->TextAlignment(), 1); // centred
+    EXPECT_EQ(editor->Color(), clYellow);
+    EXPECT_EQ(editor->Font().Style(), fsBold);
+}
+} // namespace

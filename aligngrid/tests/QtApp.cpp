@@ -1,0 +1,26 @@
+// One Qt application object for all tests; each grid test makes its own
+// TApplication on top of it.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+namespace {
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "aligngrid_tests";
+        static char* argv[] = {name, nullptr};
+        app_ = new QApplication(argc, argv);
+    }
+    void TearDown() override {
+        delete app_;
+        app_ = nullptr;
+    }
+
+private:
+    QApplication* app_ = nullptr;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+} // namespace
