@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <sys/stat.h>
 
 void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& options,
                   const TShowMessage& show) {
@@ -64,13 +65,23 @@ void ComputeScaling(const TRect& workArea, bool smallWindows, SGlobalVars& globa
     }
 }
 
+// Options begin with "/" as the program has always taken them, but here an
+// absolute path does too: an argument is a path, not an option, when it holds
+// another "/" or names an existing file.
+static bool IsOption(const std::string& a) {
+    if (a.empty() || a[0] != '/') return false;
+    if (a.find('/', 1) != std::string::npos) return false;
+    struct stat st {};
+    return ::stat(a.c_str(), &st) != 0;
+}
+
 int ParseCommandLine(const std::vector<std::string>& args, SGlobalVars& globals,
                      SProgramOptions& options, const TShowMessage& show) {
     const int last = static_cast<int>(args.size()) - 1;
     int i = 1;
     for (; i <= last; ++i) {
         const std::string& a = args[static_cast<std::size_t>(i)];
-        if (a.empty() || a[0] != '/') break;
+        if (!IsOption(a)) break;
         if (a == "/Ms")
             options.SetFlag(poMaxSpeed, true);
         else if (a == "/st")

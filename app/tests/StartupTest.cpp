@@ -167,6 +167,20 @@ TEST(CommandLine, OptionsThenFiles) {
     EXPECT_EQ(shown.size(), 2u);
 }
 
+TEST(CommandLine, AbsolutePathsAreFilesNotOptions) {
+    SGlobalVars g;
+    SProgramOptions o;
+    int shown = 0;
+    TShowMessage show = [&](const std::string&, const std::string&, unsigned) { return ++shown; };
+    EXPECT_EQ(ParseCommandLine({"curvix", "/st", "/home/user/run.pl4", "rel.adf"}, g, o, show), 2);
+    EXPECT_TRUE(o.Flag(poCaptionText));
+    EXPECT_EQ(g.firstFileArg, 2);
+    EXPECT_EQ(shown, 0);
+    // A name in the root folder is a file when it exists.
+    EXPECT_EQ(ParseCommandLine({"curvix", "/tmp"}, g, o, show), 1);
+    EXPECT_EQ(shown, 0);
+}
+
 TEST_F(Settings, CloseWritesPositionsOrRemovesThem) {
     {
         TRegistry r;
