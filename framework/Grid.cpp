@@ -784,3 +784,20 @@ void TCustomGrid::WriteRowHeights(TWriter& writer) {
         writer.WriteInteger(RowHeights(r));
     writer.WriteListEnd();
 }
+
+void TCustomGrid::ChangeScale(int m, int d) {
+    TControl::ChangeScale(m, d);
+    if (m == d || d == 0) return;
+    // Explicit sizes first: they are read back against the old defaults.
+    std::vector<int> widths(static_cast<std::size_t>(colCount_));
+    std::vector<int> heights(static_cast<std::size_t>(rowCount_));
+    for (int c = 0; c < colCount_; ++c) widths[static_cast<std::size_t>(c)] = ColWidths(c);
+    for (int r = 0; r < rowCount_; ++r) heights[static_cast<std::size_t>(r)] = RowHeights(r);
+    SetDefaultColWidth(MulDiv(defaultColWidth_, m, d));
+    SetDefaultRowHeight(MulDiv(defaultRowHeight_, m, d));
+    for (int c = 0; c < colCount_; ++c)
+        SetColWidths(c, MulDiv(widths[static_cast<std::size_t>(c)], m, d));
+    for (int r = 0; r < rowCount_; ++r)
+        SetRowHeights(r, MulDiv(heights[static_cast<std::size_t>(r)], m, d));
+    font_.SetHeight(MulDiv(font_.Height(), m, d));
+}

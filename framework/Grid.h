@@ -134,6 +134,9 @@ public:
     // The canvas of the paint in progress; a measuring canvas outside painting.
     TCanvas& Canvas();
 
+    // Form scaling also scales the cell sizes and the grid's font.
+    void ChangeScale(int m, int d) override;
+
     // The cell under a point of the grid, (-1, -1) off the cells.
     TGridCoord MouseCoord(int x, int y) const;
     // The rectangle of a visible cell; empty for a hidden or invalid one.

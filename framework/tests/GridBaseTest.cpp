@@ -216,3 +216,18 @@ TEST_F(Grid, ColumnWidthsAndRowHeightsStreamRoundTrip) {
     WriteComponent(plain, f);
     EXPECT_EQ(plain.Bytes().size(), 1u);
 }
+
+TEST(GridScale, ScaleByScalesCellSizesAndFont) {
+    TStringGrid grid(nullptr);
+    grid.SetColCount(3);
+    grid.SetRowCount(4);
+    grid.SetDefaultColWidth(64);
+    grid.SetDefaultRowHeight(24);
+    grid.SetColWidths(1, 100);
+    grid.Font().SetHeight(-12);
+    grid.ChangeScale(3, 2);
+    EXPECT_EQ(grid.ColWidths(0), 96);
+    EXPECT_EQ(grid.ColWidths(1), 150);
+    EXPECT_EQ(grid.RowHeights(2), 36);
+    EXPECT_EQ(grid.Font().Height(), -18);
+}
