@@ -1,5 +1,5 @@
-// One Qt application object for all tests; each grid test makes its own
-// TApplication on top of it.
+// One Qt application object for a whole test program (fonts, widgets,
+// clipboard); tests that need the framework's TApplication make it on top.
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@ class QtEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         static int argc = 1;
-        static char name[] = "aligngrid_tests";
+        static char name[] = "curvix_tests";
         static char* argv[] = {name, nullptr};
         app_ = new QApplication(argc, argv);
     }
