@@ -124,7 +124,7 @@ TEST_F(Settings, FrequencyThatIsNotPositiveAndFiniteReadsAs50) {
     }
 }
 
-TEST(Scaling, WorkAreasOfThePart) {
+TEST(Scaling, WorkAreasAgainstThe800By600Reference) {
     SGlobalVars g;
     ComputeScaling({0, 0, 1024, 740}, false, g);
     EXPECT_EQ(g.scaleMul, 950);
