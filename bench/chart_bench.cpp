@@ -75,7 +75,7 @@ void Run(const char* name, const std::vector<float>& x, std::vector<float>& y, E
 } // namespace
 
 int main(int argc, char** argv) {
-    // Any argument: one-pixel pens only (wide pens are stroked by Qt, slowly).
+    // Any argument: one-pixel pens only.
     const bool onlyThin = argc > 1;
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);

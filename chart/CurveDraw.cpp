@@ -14,7 +14,17 @@
 
 namespace {
 constexpr std::size_t kWidePenPiece = 64;
+
+// Room for the traced points of one curve, so that a dense curve does not
+// grow the buffer step by step on the first pass: one point per sample, but
+// collapsed columns hold at most four points each and a curve rarely moves
+// back and forth between columns more than a few times per column.
+std::size_t RunReserve(std::int64_t first, std::int64_t last, const SPlotRect& p) {
+    const std::int64_t samples = std::max<std::int64_t>(0, last - first + 1) + 2;
+    const std::int64_t columns = std::max(1, p.right - p.left + 1);
+    return static_cast<std::size_t>(std::min<std::int64_t>(samples, 16 * columns));
 }
+} // namespace
 
 SPixelMap TLineChart::MapFor(int curveAxis, bool bars) const {
     SPixelMap m;
@@ -61,6 +71,11 @@ void TLineChart::DrawCurves(bool extentsOnly) {
                 const SCurveParam& cp = curves_[curve];
                 c.Pen().SetColor(BlackWhite ? clBlack : cp.color);
                 runs_.clear();
+                // Solid pens draw the same pixels from a column's extremes
+                // as from all its up-and-down segments (dotted ones would
+                // lose their pattern phase).
+                runs_.SetColumnCollapse(c.Pen().Style() == psSolid || c.Pen().Width() > 1);
+                runs_.reserve(RunReserve(FirstVisible[f], LastVisible[f], PlotRect));
                 const int count = TraceCurve(x_[f], y_[f][k], FirstVisible[f], LastVisible[f],
                                              MapFor(cp.axis, false), FilterClip, runs_);
                 const std::vector<SPixelPoint>& pts = runs_.points();
@@ -68,8 +83,9 @@ void TLineChart::DrawCurves(bool extentsOnly) {
                 std::transform(pts.begin(), pts.end(), runPoints_.begin(), [](SPixelPoint q) {
                     return TPoint{q.x, q.y};
                 });
-                // Wide pens are stroked as paths, whose cost grows faster than
-                // their length: long runs go in pieces that share their ends.
+                // Wide pens on Qt's back ends (printer) are stroked as paths,
+                // whose cost grows faster than their length: long runs go in
+                // pieces that share their ends.
                 const bool wide = c.Pen().Width() > 1;
                 for (std::size_t r = 0; r < runs_.runCount(); ++r) {
                     const std::span<const SPixelPoint> run = runs_.run(r);

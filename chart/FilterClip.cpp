@@ -72,37 +72,6 @@ int CFilterClip::GiveRectIntersect(FloatPoint& first, FloatPoint& second) const 
     return 2;
 }
 
-CFilterClip::SSkip CFilterClip::SkipRedundant(const float* x, const float* y, std::int64_t i,
-                                              std::int64_t end, const SPixelMap& map) {
-    SSkip out;
-    out.index = i;
-    if (!lineDefined_) return out;
-    // Locals: the loop runs once per sample of a dense curve.
-    const double P = P_, Q = Q_, R = R_, limit = limit_, dx = dx_, dy = dy_;
-    const float l = left_, r = right_, t = top_, b = bottom_;
-    const bool strong = strongFilter;
-    float ex = endX_, ey = endY_;
-    for (; i < end; ++i) {
-        const double c = map.Column(x[i]), w = map.Row(y[i]);
-        const float px = static_cast<float>(c + 0.5), py = static_cast<float>(w + 0.5);
-        // false for NaN too
-        if (!(l <= px && px <= r && t <= py && py <= b)) break;
-        const double e = P * px + Q * py + R;
-        if (!(e * e < limit) || !(strong || (double(px) - ex) * dx + (double(py) - ey) * dy >= 0)) {
-            out.inside = true;
-            out.atX = px;
-            out.atY = py;
-            break;
-        }
-        ex = px;
-        ey = py;
-    }
-    endX_ = ex;
-    endY_ = ey;
-    out.index = i;
-    return out;
-}
-
 namespace {
 
 // Pixel of a clipper position: truncated, and held inside the plot rectangle
@@ -115,6 +84,96 @@ inline SPixelPoint ToPixel(const CFilterClip& clip, CFilterClip::FloatPoint p) {
 }
 
 } // namespace
+
+namespace {
+
+// Linear axes: Column and Row written as selects, the same values. GCC
+// vectorises the loop only when comparisons may be reordered as not raising
+// floating-point exceptions, which nothing here looks at.
+#if defined(__GNUC__) && !defined(__clang__)
+__attribute__((optimize("no-trapping-math")))
+#endif
+void MapLinear(const SPixelMap& map, const float* __restrict x, const float* __restrict y, int n,
+               float* __restrict px, float* __restrict py) {
+    constexpr double k = SPixelMap::kLimit;
+    const double xo = map.xOrigin, xs = map.xScale, xoff = map.xOffset;
+    const double yo = map.yOrigin, ys = map.yScale, yl = map.yLength, yt = map.yTop;
+    for (int i = 0; i < n; ++i) {
+        const double u = x[i], v = y[i];
+        double c = (u - xo) * xs + xoff, r = yl - (v - yo) * ys + yt;
+        c = k < c ? k : c; // NaN stays, as in Hold
+        c = c < -k ? -k : c;
+        r = k < r ? k : r;
+        r = r < -k ? -k : r;
+        c = std::fabs(u) <= 3.5e38 ? c : NAN;
+        r = std::fabs(v) <= 3.5e38 ? r : NAN;
+        px[i] = static_cast<float>(c + 0.5);
+        py[i] = static_cast<float>(r + 0.5);
+    }
+}
+
+// Positions (pixel + 0.5, as floats; NaN for no drawable point) of n samples.
+void MapBlock(const SPixelMap& map, const float* x, const float* y, int n, float* px, float* py) {
+    if (!map.xLog && !map.yLog) return MapLinear(map, x, y, n, px, py);
+    for (int k = 0; k < n; ++k) {
+        px[k] = static_cast<float>(map.Column(x[k]) + 0.5);
+        py[k] = static_cast<float>(map.Row(y[k]) + 0.5);
+    }
+}
+
+} // namespace
+
+std::int64_t CFilterClip::FollowInside(const float* x, const float* y, std::int64_t i,
+                                       std::int64_t end, const SPixelMap& map, SPolylines& out,
+                                       int& count) {
+    if (!lineDefined_) return i;
+    // Samples are mapped in blocks that grow while the curve stays inside,
+    // so a curve that leaves at once maps few samples in vain.
+    constexpr int kMaxBlock = 512;
+    float bx[kMaxBlock], by[kMaxBlock];
+    int block = 16;
+    // Locals: the loop runs once per sample of a dense curve.
+    double P = P_, Q = Q_, R = R_, limit = limit_, dx = dx_, dy = dy_;
+    const float l = left_, r = right_, t = top_, b = bottom_;
+    const bool strong = strongFilter;
+    float ex = endX_, ey = endY_;
+    while (i < end) {
+        const int n = static_cast<int>(std::min<std::int64_t>(block, end - i));
+        MapBlock(map, x + i, y + i, n, bx, by);
+        for (int k = 0; k < n; ++k) {
+            const float px = bx[k], py = by[k];
+            // false for NaN too
+            if (!(l <= px && px <= r && t <= py && py <= b)) {
+                endX_ = ex;
+                endY_ = ey;
+                return i + k;
+            }
+            const double e = P * px + Q * py + R;
+            if (e * e < limit && (strong || (double(px) - ex) * dx + (double(py) - ey) * dy >= 0)) {
+                ex = px;
+                ey = py;
+                continue;
+            }
+            // Not redundant: a new segment from the end of this one.
+            GetLine(ex, ey, px, py);
+            out.LineTo(ToPixel(*this, {ex, ey}));
+            ++count;
+            P = P_, Q = Q_, R = R_, limit = limit_, dx = dx_, dy = dy_;
+            ex = px;
+            ey = py;
+            if (!lineDefined_) {
+                endX_ = ex;
+                endY_ = ey;
+                return i + k + 1;
+            }
+        }
+        i += n;
+        block = std::min(2 * block, kMaxBlock);
+    }
+    endX_ = ex;
+    endY_ = ey;
+    return i;
+}
 
 int TraceCurve(const float* x, const float* y, std::int64_t first, std::int64_t last,
                const SPixelMap& map, CFilterClip& clip, SPolylines& out) {
@@ -151,22 +210,9 @@ int TraceCurve(const float* x, const float* y, std::int64_t first, std::int64_t 
 
     for (std::int64_t i = first; i <= last; ++i) {
         if (started && inside) {
-            // Dense curves: most samples only extend the pending segment.
-            const CFilterClip::SSkip skip = clip.SkipRedundant(x, y, i, last, map);
-            if (skip.index != i) {
-                prev = clip.SegmentEnd();
-                i = skip.index;
-            }
-            if (skip.inside) {
-                // Inside and not redundant: a new segment from prev (as below,
-                // without mapping the sample twice).
-                const FP p{skip.atX, skip.atY};
-                clip.GetLine(prev.x, prev.y, p.x, p.y);
-                lineTo(prev);
-                ++count;
-                prev = p;
-                continue;
-            }
+            // Dense curves: the samples inside go through the filter in one loop.
+            i = clip.FollowInside(x, y, i, last, map, out, count);
+            prev = clip.SegmentEnd();
         }
         const double c = map.Column(x[i]), r = map.Row(y[i]);
         if (std::isnan(c) || std::isnan(r)) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 struct SPixelMap;
+class SPolylines;
 
 class CFilterClip {
 public:
@@ -40,19 +41,13 @@ public:
         }
         return false;
     }
-    // IsRedundant over a stretch of samples inside the rectangle: returns the
-    // index of the first sample in [i, end) that is not redundant or not a
-    // drawable point inside the rectangle; the ones before it extend the segment.
-    // When that sample is a drawable point inside the rectangle (only not
-    // redundant), `inside` is set and `at` holds its position, so the caller
-    // need not map it again.
-    struct SSkip {
-        std::int64_t index = 0;
-        bool inside = false;
-        float atX = 0, atY = 0;
-    };
-    SSkip SkipRedundant(const float* x, const float* y, std::int64_t i, std::int64_t end,
-                        const SPixelMap& map);
+    // The drawing rules for a stretch of samples inside the rectangle, with
+    // a defined line: redundant samples extend the segment, the others start
+    // a new one from the segment end, which goes to `out` (count + 1). Stops
+    // at the first sample in [i, end) that is no drawable point inside the
+    // rectangle and returns its index (end when there is none).
+    std::int64_t FollowInside(const float* x, const float* y, std::int64_t i, std::int64_t end,
+                              const SPixelMap& map, SPolylines& out, int& count);
     int GiveRectIntersect(FloatPoint& first, FloatPoint& second) const;
     bool GiveX(float y, float& x) const;
     bool GiveY(float x, float& y) const;
@@ -87,12 +82,23 @@ struct SPixelPoint {
 };
 
 // Runs of connected pixel points; every run holds at least two distinct points.
+//
+// With column collapse on, consecutive points in one pixel column keep only
+// the first (entry) and last (exit) point and, between them, the lowest and
+// highest point of the others: a dense curve then costs a few points per
+// column instead of one per up-and-down segment. For a solid pen the pixels
+// stay the same: wide pens cover the union of the segments, which is the same
+// vertical span; a one-pixel line leaves out only its end pixel, so the
+// extreme that equals the exit point is visited first, before the other one.
 class SPolylines {
 public:
+    void SetColumnCollapse(bool on) { collapse_ = on; }
     void clear() {
         points_.clear();
         starts_.clear();
+        column_ = 0;
     }
+    void reserve(std::size_t n) { points_.reserve(n); }
     std::size_t runCount() const { return starts_.size(); }
     std::span<const SPixelPoint> run(std::size_t i) const {
         const std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : points_.size();
@@ -104,24 +110,48 @@ public:
         DropShortRun();
         starts_.push_back(points_.size());
         points_.push_back(p);
+        StartColumn(p);
     }
     void LineTo(SPixelPoint p) {
         if (starts_.empty())
             MoveTo(p);
-        else if (!(points_.back() == p))
-            points_.push_back(p); // zero-length lines draw nothing
+        else if (!(points_.back() == p)) // zero-length lines draw nothing
+            Append(p);
     }
     void Finish() { DropShortRun(); }
 
 private:
+    void StartColumn(SPixelPoint p) {
+        column_ = points_.size() - 1;
+        low_ = high_ = p.y;
+    }
+    void Append(SPixelPoint p) {
+        const SPixelPoint last = points_.back();
+        if (!collapse_ || p.x != last.x) {
+            points_.push_back(p);
+            StartColumn(p);
+            return;
+        }
+        // The former exit point is now one of the inner points.
+        low_ = std::min(low_, last.y);
+        high_ = std::max(high_, last.y);
+        points_.resize(column_ + 1);
+        const int first = p.y == high_ ? high_ : low_, second = p.y == high_ ? low_ : high_;
+        for (const int y : {first, second, p.y})
+            if (points_.back().y != y) points_.push_back({p.x, y});
+    }
     void DropShortRun() {
         if (!starts_.empty() && points_.size() - starts_.back() < 2) {
             points_.resize(starts_.back());
             starts_.pop_back();
+            if (!points_.empty()) StartColumn(points_.back());
         }
     }
     std::vector<SPixelPoint> points_;
     std::vector<std::size_t> starts_;
+    bool collapse_ = false;
+    std::size_t column_ = 0; // index of the entry point of the last column
+    int low_ = 0, high_ = 0; // extremes of the column's points before its exit
 };
 
 // Sample to pixel mapping of one curve. Log axes map log10 of the sample

@@ -2,6 +2,7 @@
 
 #include "CanvasMeasure.h"
 #include "PixelMath.h"
+#include "TitleForm.h"
 
 #include "Canvas.h"
 #include "Image.h"
@@ -34,6 +35,10 @@ TLineChart::TLineChart(TControl* owner) : TControl(owner) {
     image_->Bitmap().SetSize(Width(), Height());
     canvas_ = &image_->Canvas();
     canvas_->Font().SetName("Arial");
+    using namespace std::placeholders;
+    image_->OnMouseDown = std::bind(&TLineChart::ImageMouseDown, this, _1, _2, _3, _4, _5);
+    image_->OnMouseMove = std::bind(&TLineChart::ImageMouseMove, this, _1, _2, _3, _4);
+    image_->OnMouseUp = std::bind(&TLineChart::ImageMouseUp, this, _1, _2, _3, _4, _5);
 
     titleLabel1_ = new TLabel(this);
     titleLabel1_->SetCaption("Double-Click here to set the title text!");
@@ -41,11 +46,15 @@ TLineChart::TLineChart(TControl* owner) : TControl(owner) {
     titleLabel1_->SetColor(RGB(240, 240, 240));
     titleLabel1_->Font().SetName(canvas_->Font().Name());
     titleLabel1_->Hide();
+    titleLabel1_->OnDblClick = [this](TObject* s) { TitleLabelDblClick(s); };
+    titleLabel1_->OnMouseMove = std::bind(&TLineChart::LabelMouseMove, this, _1, _2, _3, _4);
     titleLabel2_ = new TLabel(this);
     titleLabel2_->SetAlignment(taCenter);
     titleLabel2_->SetColor(RGB(255, 255, 223));
     titleLabel2_->Font().SetName(canvas_->Font().Name());
     titleLabel2_->Hide();
+    titleLabel2_->OnDblClick = titleLabel1_->OnDblClick;
+    titleLabel2_->OnMouseMove = titleLabel1_->OnMouseMove;
 
     zoomRect_ = new TShape(this);
     zoomRect_->SetBounds(0, 0, 0, 0);
@@ -56,6 +65,11 @@ TLineChart::TLineChart(TControl* owner) : TControl(owner) {
     cursorLine_->Brush().SetColor(RGB(192, 192, 192));
     cursorLine_->Pen().SetColor(clBlack);
     cursorLine_->Hide();
+    cursorLine_->OnMouseDown = std::bind(&TLineChart::ConMouseDown, this, _1, _2, _3, _4, _5);
+    cursorLine_->OnMouseMove = std::bind(&TLineChart::ConMouseMove, this, _1, _2, _3, _4);
+    cursorLine_->OnMouseUp = std::bind(&TLineChart::ConMouseUp, this, _1, _2, _3, _4, _5);
+
+    titleForm_ = std::make_unique<TTitleForm>();
 
     GridPen.SetStyle(psDot);
     FramePen.SetColor(clBlack);
@@ -82,17 +96,12 @@ TLineChart::TLineChart(TControl* owner) : TControl(owner) {
 // The child controls belong to this control and go with it (the base's
 // destructor releases their windows first).
 TLineChart::~TLineChart() {
+    titleForm_.reset();
     delete cursorLine_;
     delete zoomRect_;
     delete titleLabel2_;
     delete titleLabel1_;
     delete image_;
-}
-
-void TLineChart::SetDataCursorVisible(bool v) {
-    DataCursorVisible = v;
-    cursorLine_->SetVisible(v);
-    if (v) cursorLine_->SetLeft((PlotRect.left + PlotRect.right) / 2);
 }
 
 void TLineChart::SetXGrid(bool v) {
@@ -246,17 +255,6 @@ void TLineChart::DesignPlot() {
     LabelFontSize = f;
 }
 
-// Only the hidden-title case until the title dialog exists: no title, no height.
-void TLineChart::AdjustTitleSize(bool replot) {
-    TitleAdjusted = true;
-    const int old = TitleHeight;
-    if (!titleLabel1_->Visible()) {
-        TitleHeight = 0;
-        if (old != 0 && replot) Plot(false, false);
-    }
-    TitleAdjusted = false;
-}
-
 void TLineChart::Resize_(int width, int height) {
     SetBounds(Left(), Top(), width, height);
     ChartRight = width;
@@ -284,12 +282,15 @@ void TLineChart::Resize_(int width, int height) {
     ShowMessage = keep;
     if (errors) return;
     Plot(false, false);
+    MarkAll();
 
     if (xVar_.xIsTime) {
         const int w = cursorLine_->Width();
-        const int c = Width() / 2;
+        int c = 0;
+        const XYValues v = GiveValues(width / 2 + w / 2, LinearInterpolation, c);
         cursorLine_->SetLeft(std::max(
             PlotRect.left, std::min(PlotRect.right - BarMarginPx, TruncSat(c - w / 2.0 + 0.5))));
+        FireValues(v);
     }
 }
 
@@ -327,8 +328,6 @@ float AxisScale(const SAxis& a, int length) {
 } // namespace
 
 std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
-    (void)legendArgument; // handed to the legend, drawn by a later layer
-
     // The title rule comes first: a pass that ends here changes nothing.
     int plotTop = ChartTop + CharHeight + 1;
     if (titleLabel1_->Visible()) {
@@ -361,7 +360,10 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
     c.Pen().SetColor(clWhite);
 
     if (!layoutOnly) c.Rectangle(ChartLeft, ChartTop, ChartRight, ChartBottom);
-    LegendHeight = 0;
+    if (Legend)
+        WriteLegend(layoutOnly, legendArgument);
+    else
+        LegendHeight = 0;
     c.Font().SetStyle(0);
 
     SLayoutInput in;

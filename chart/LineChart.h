@@ -27,6 +27,8 @@
 
 class TCanvas;
 class TImage;
+class TMemoPlus;
+class TMetafile;
 class TLabel;
 class TShape;
 
@@ -61,7 +63,7 @@ public:
 
     // Property setters: they store and draw nothing; the next Plot shows them.
     void SetDataCursorVisible(bool v);
-    void SetLinearInterpolation(bool v) { LinearInterpolation = v; }
+    void SetLinearInterpolation(bool v);
     void SetXGrid(bool v);
     void SetYGrid(bool v);
     void SetXScaleType(EScaleType t);
@@ -101,6 +103,58 @@ public:
 
     TCanvas& Canvas() { return *canvas_; }
     TImage& Image() { return *image_; }
+
+    // ---- zoom, data cursor and values (mouse positions in chart pixels)
+    void ImageMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ImageMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ImageMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The cursor line passes its events on in chart coordinates.
+    void ConMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ConMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    void ConMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The owner forwards its form's keys: arrows move the cursor line.
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    FloatRect2 GiveZoomRect(int x1, int y1, int x2, int y2);
+    XYValues GiveValues(int x, bool interpolate);
+    XYValues GiveValues(int x, bool interpolate, int& pixel);
+    // The data cursor line and the zoom rectangle (read by owners and tests).
+    TShape& CursorLine() { return *cursorLine_; }
+    TShape& ZoomShape() { return *zoomRect_; }
+
+    // ---- title and legend
+    class TTitleForm;
+    TTitleForm& TitleForm() { return *titleForm_; }
+    TLabel& TitleLabel(int row) { return row == 0 ? *titleLabel1_ : *titleLabel2_; }
+    void TitleLabelDblClick(TObject* Sender);
+    void EnableTitle();
+    void DisableTitle();
+    void AdjustTitleSize(bool replot);
+    void DrawTitle();
+    void LabelMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+    // The caller keeps the name arrays alive; factors and offsets are read
+    // now (one per curve in order, then the x variable).
+    void GetInfoLegend(const std::string* fileNames, const std::string* varNames, int xIndex,
+                       const float* factors, const float* offsets);
+    void WriteLegend(bool positionsOnly, bool withFactors);
+    int GiveLegendHeight(bool factorRowsOnly, bool withFactors);
+    static int max3(int a, int b, int c);
+
+    // ---- marks
+    void Mark() { Mark(true); }
+    void Mark(bool store);
+    void MarkSingle(int file, int tableIndex, int curveInFile, int curve, bool store);
+    void MarkAll();
+    void MarkAuto();
+    void DrawMark(int x, int y, int kind, bool inLegend);
+    void ResetMarkData();
+    bool AreThereAnyMarks() const { return AutoMark || MarkCounter >= 0; }
+
+    // ---- copy, metafile and print
+    void Copy();
+    void Save();
+    void Copy(TCanvas* canvas, TRect rect);
+    void Print(int framePen, int curvePen);
+    void Print(int framePen, int curvePen, TRect rect);
 
     // ---- state (public: the owners and the later interaction code read it)
     bool StrongFilter = false;
@@ -161,6 +215,24 @@ public:
     float FullRect[6] = {}; // x min, x max, left-y min, left-y max, right-y min, right-y max
     CFilterClip FilterClip;
 
+    // ---- interaction state
+    bool CursorDragging = false;
+    int ZoomStartX = 0, ZoomStartY = 0;
+    static constexpr float kNoValue = 8888.8f; // no sample under the cursor
+    // Marks: per file and stored mark the sample at or before it (-1: missed
+    // the file) and the fraction of the way to the next sample.
+    static constexpr int kMaxMarks = 8, kMaxMarkFiles = 8;
+    bool AutoMark = false;
+    int MarkCounter = -1;
+    int MarkIndex[kMaxMarkFiles][kMaxMarks] = {};
+    float MarkFraction[kMaxMarkFiles][kMaxMarks] = {};
+    // Legend data (GetInfoLegend) and the symbol place of each curve.
+    bool LegendInfo = false;
+    int XIndex = 0;
+    std::vector<bool> DefaultScaling;                // per file, then the x variable
+    std::vector<std::string> FactorText, OffsetText; // per curve, then the x variable
+    std::vector<TPoint> LegendSymbol;                // per curve (chart coordinates)
+
     // The cursor values of the last pass (rebuilt by every pass).
     XYValues CursorValues();
 
@@ -175,8 +247,25 @@ private:
     void Message(const SChartMessage& m);
     void DrawLinearY(const SAxis& axis);
     void DrawLinearX(const SAxis& axis);
-    void AdjustTitleSize(bool replot);
 
+    // Interaction helpers.
+    struct SZoomSpan {
+        int a = 0, b = 0, c = 0, e = 0; // clamped x and y pixel offsets
+    };
+    SZoomSpan ZoomSpan(int x1, int y1, int x2, int y2) const;
+    void EnsureValueBuffers();
+    void FireValues(XYValues v);
+    double CursorValueAt(int h) const;
+    int TableRowOf(int file) const;
+    void MarkAt(int column, int file, int tableIndex, int curveInFile, int curve, bool store);
+    void LegendSymbols();
+    std::string CurveName(int curve) const;
+    void RenderMetafile(TMetafile& mf);
+    void ShowOutputMessage(const std::string& done, const std::string& note);
+
+    std::unique_ptr<TTitleForm> titleForm_;
+    const std::string* legendFiles_ = nullptr;
+    const std::string* legendVars_ = nullptr;
     TImage* image_ = nullptr;
     TCanvas* canvas_ = nullptr;
     TLabel* titleLabel1_ = nullptr;

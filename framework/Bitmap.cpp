@@ -84,14 +84,22 @@ std::uint32_t ImageCanvas::PenPixel() {
 
 void ImageCanvas::DoLineTo(TPoint from, TPoint to) {
     if (Pen().Style() == psClear) return;
-    if (!OnePixelPen()) return QtPainterCanvas::DoLineTo(from, to);
+    if (!OnePixelPen())
+        return RasterWideLine(Target(), from, to, canvasrules::PenPixels(Pen()), penPixel_);
     RasterLine(Target(), from, to, penPixel_, runs_, phase_);
 }
 
 void ImageCanvas::DoPolyline(std::span<const TPoint> points) {
     if (Pen().Style() == psClear) return;
-    if (!OnePixelPen()) return QtPainterCanvas::DoPolyline(points);
     const RasterTarget& t = Target();
+    if (!OnePixelPen()) {
+        // Wide pens are solid and round: the union of the segments is the
+        // polyline with round joins.
+        const int w = canvasrules::PenPixels(Pen());
+        for (std::size_t i = 1; i < points.size(); ++i)
+            RasterWideLine(t, points[i - 1], points[i], w, penPixel_);
+        return;
+    }
     long long phase = 0;
     for (std::size_t i = 1; i < points.size(); ++i)
         RasterLine(t, points[i - 1], points[i], penPixel_, runs_, phase);

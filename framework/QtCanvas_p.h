@@ -1,9 +1,9 @@
 #pragma once
 // The canvas drawn through a QPainter: the printer's, and the parts of the image
-// canvas that are not rasterised by our own code (text, ellipses, polygons, wide
-// lines). Pixel (x, y) is the unit square from (x, y); on vector devices lines
-// run through pixel centres (offset 0.5), on images through integer points,
-// which Qt's aliased rasteriser maps to the same pixels.
+// canvas that are not rasterised by our own code (text, ellipses, polygons).
+// Pixel (x, y) is the unit square from (x, y); on vector devices lines run
+// through pixel centres (offset 0.5), on images through integer points, which
+// Qt's aliased rasteriser maps to the same pixels.
 
 #include "Canvas.h"
 

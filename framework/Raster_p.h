@@ -1,7 +1,8 @@
 #pragma once
-// Our own rasteriser for the image back end's one-pixel lines, frames, fills and
-// pixels: Qt's aliased lines include their end pixel and its dash patterns scale
-// differently, so the GDI pixel rules are reproduced here.
+// Our own rasteriser for the image back end's lines, frames, fills and pixels:
+// Qt's aliased lines include their end pixel and its dash patterns scale
+// differently, so the GDI pixel rules are reproduced here; wide lines are ours
+// too because Qt strokes dense wide polylines very slowly.
 
 #include "Types.h"
 
@@ -19,6 +20,15 @@ struct RasterTarget {
 // pixels stepped so far along a connected line and is advanced.
 void RasterLine(const RasterTarget& t, TPoint from, TPoint to, std::uint32_t pixel,
                 std::span<const int> runs, long long& phase);
+
+// A line of a round pen `width` (2 or more) pixels wide, both ends included:
+// the pixels whose centres lie closer than width / 2 to the segment. The
+// centre line runs through pixel corners for even widths and through pixel
+// centres for odd ones, so a horizontal line at y covers the rows
+// y - width / 2 .. y - width / 2 + width - 1, like a wide rectangle frame.
+// Connected lines (round joins) are the union of their segments; a line of
+// no length draws nothing.
+void RasterWideLine(const RasterTarget& t, TPoint from, TPoint to, int width, std::uint32_t pixel);
 
 // Pixels x in [r.Left, r.Right), y in [r.Top, r.Bottom).
 void RasterFill(const RasterTarget& t, const TRect& r, std::uint32_t pixel);

@@ -309,11 +309,16 @@ TEST(PointFilter, DenseNoisyCurveMatchesSampleBySampleRules) {
         x.push_back(500 + i * 1.0f);
         y.push_back(35 + 30 * std::sin(i / 900.0f) + noise(rng) + (i % 4000 == 7 ? NAN : 0));
     }
-    for (bool strong : {false, true}) {
-        const Traced fast = Trace(x, y, strong, m);
-        const Traced ref = ReferenceTrace(x, y, strong, m);
-        EXPECT_EQ(fast.count, ref.count);
-        EXPECT_EQ(fast.runs(), ref.runs());
-        EXPECT_GT(fast.lines.runCount(), 5u);
+    SPixelMap log = m;
+    log.yLog = true;
+    log.yScale = -30; // rows 30 log10(y): 0 .. 55, below zero a gap
+    for (const SPixelMap& map : {m, log}) {
+        for (bool strong : {false, true}) {
+            const Traced fast = Trace(x, y, strong, map);
+            const Traced ref = ReferenceTrace(x, y, strong, map);
+            EXPECT_EQ(fast.count, ref.count);
+            EXPECT_EQ(fast.runs(), ref.runs());
+            EXPECT_GT(fast.lines.runCount(), 5u);
+        }
     }
 }
