@@ -20,12 +20,13 @@ void tableHeader(std::ostream& o, const ProgramTraits& t) {
     o << X(8) << "iteracion" << X(7) << "Max/DP/  &  BARRA" << X(8) << "Max/DQ/  &  BARRA\n";
 }
 
-void tableRow(std::ostream& o, long long k, const LargestMismatch& m, const Case& c) {
+void tableRow(std::ostream& o, long long k, double p, double q, const LargestMismatch& m,
+              const Case& c) {
     auto name = [&](int bus) {
         return bus < 0 ? X(10) : A(c.buses[static_cast<std::size_t>(bus)].name, 10);
     };
-    o << X(11) << I(k, 3) << X(7) << F(m.maxP, 10, 6) << X(4) << name(m.busP) << ' '
-      << F(m.maxQ, 10, 6) << X(4) << name(m.busQ) << '\n';
+    o << X(11) << I(k, 3) << X(7) << F(p, 10, 6) << X(4) << name(m.busP) << ' ' << F(q, 10, 6)
+      << X(4) << name(m.busQ) << '\n';
 }
 
 void summary(std::ostream& o, long long k, const LargestMismatch& m, double seconds) {
@@ -62,8 +63,10 @@ IterationResult iterate(const ProgramTraits& t, IterationMethod& method, SolveCo
             double dp = m.busP < 0 ? 0.0 : s.dp[static_cast<std::size_t>(m.busP)];
             double dq = m.busQ < 0 ? 0.0 : s.dq[static_cast<std::size_t>(m.busQ)];
             writeAdfRow(files.adf, static_cast<int>(k), dp, dq, g.tolerance);
-            tableRow(files.report, k, m, ctx.kase);
-            tableRow(console.out(), k, m, ctx.kase);
+            const double p = t.signedTableMismatches ? dp : m.maxP;
+            const double q = t.signedTableMismatches ? dq : m.maxQ;
+            tableRow(files.report, k, p, q, m, ctx.kase);
+            tableRow(console.out(), k, p, q, m, ctx.kase);
         }
         if (meetsTolerance(m, g.tolerance)) {
             double elapsed = processorSeconds() - start;

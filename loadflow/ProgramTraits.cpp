@@ -45,6 +45,7 @@ const ProgramTraits kTolvan = {
     .earthMark = "%%%%%",
     .tableHeaderIndent = 5,
     .tableRows = PrintWhen::absOne,
+    .signedTableMismatches = false,
     .adfHeader = PrintWhen::absOne,
     .volTitle = PrintWhen::absOne,
     .volNames = PrintWhen::absOne,
@@ -77,6 +78,7 @@ const ProgramTraits kTolvex = {
     .earthMark = "%%%%%",
     .tableHeaderIndent = 5,
     .tableRows = PrintWhen::absOne,
+    .signedTableMismatches = false,
     .adfHeader = PrintWhen::absOne,
     .volTitle = PrintWhen::absOne,
     .volNames = PrintWhen::absOne,
@@ -111,6 +113,7 @@ const ProgramTraits kTolvid = {
     .earthMark = "/////",
     .tableHeaderIndent = 6,
     .tableRows = PrintWhen::absOne,
+    .signedTableMismatches = false,
     .adfHeader = PrintWhen::absOne,
     .volTitle = PrintWhen::plusOne,
     .volNames = PrintWhen::always,
@@ -119,6 +122,8 @@ const ProgramTraits kTolvid = {
     .reportsResultVoltages = false,
 };
 
+// Mabrek's iteration table shows the signed mismatches of the recorded buses,
+// the same values as its .ADF rows.
 const ProgramTraits kMabrek = {
     .programName = "Mabrek",
     .historyWord = "Mabrek",
@@ -143,6 +148,7 @@ const ProgramTraits kMabrek = {
     .earthMark = "%%%%%",
     .tableHeaderIndent = 5,
     .tableRows = PrintWhen::plusOne,
+    .signedTableMismatches = true,
     .adfHeader = PrintWhen::plusOne,
     .volTitle = PrintWhen::plusOne,
     .volNames = PrintWhen::plusOne,

@@ -51,7 +51,8 @@ struct ProgramTraits {
 
     // Iteration output.
     int tableHeaderIndent;
-    PrintWhen tableRows; // the iteration table rows and the .ADF rows
+    PrintWhen tableRows;        // the iteration table rows and the .ADF rows
+    bool signedTableMismatches; // table rows show the signed mismatches, not their size
     PrintWhen adfHeader;
     PrintWhen volTitle;
     PrintWhen volNames;

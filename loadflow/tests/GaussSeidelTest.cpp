@@ -1,9 +1,13 @@
 // Mabrek's Gauss-Seidel iteration: bus order, acceleration factor, print
-// options and a diverging run.
+// options, its iteration table and a diverging run.
 
 #include "LoadflowTestUtil.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <vector>
 
 using namespace lftest;
 
@@ -84,4 +88,51 @@ TEST(GaussSeidel, ADivergingRunEndsWithoutConvergenceNotWithNaNResults) {
     EXPECT_NE(r.console.find(" ** No hubo convergencia **"), std::string::npos);
     EXPECT_EQ(r.console.find("EL CALCULO ITERATIVO HA FINALIZADO"), std::string::npos);
     EXPECT_NE(r.sal.find("NaN"), std::string::npos);
+}
+
+namespace {
+
+// (ΔP, ΔQ) of every iteration-table row of a report, and of every .ADF row.
+std::vector<std::pair<double, double>> tableValues(const std::string& sal) {
+    std::vector<std::pair<double, double>> rows;
+    std::istringstream in(sal.substr(sal.find("iteracion")));
+    std::string l;
+    std::getline(in, l);
+    while (std::getline(in, l) && l.size() >= 66)
+        rows.emplace_back(std::stod(l.substr(21, 10)), std::stod(l.substr(46, 10)));
+    return rows;
+}
+
+std::vector<std::pair<double, double>> adfValues(const std::string& adf) {
+    std::vector<std::pair<double, double>> rows;
+    std::istringstream in(adf);
+    std::string l;
+    std::getline(in, l);
+    std::getline(in, l);
+    while (std::getline(in, l))
+        rows.emplace_back(std::stod(l.substr(13, 10)), std::stod(l.substr(27, 10)));
+    return rows;
+}
+
+} // namespace
+
+TEST(GaussSeidel, TableRowsShowTheSignedMismatchesWhereNewtonShowsTheirSize) {
+    RunResult gs = runCase(threeBusCase(), lf::kMabrek);
+    auto table = tableValues(gs.sal), adf = adfValues(gs.adf);
+    ASSERT_EQ(table.size(), adf.size());
+    bool negative = false;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i], adf[i]) << "row " << i;
+        negative = negative || table[i].first < 0 || table[i].second < 0;
+    }
+    EXPECT_TRUE(negative);
+
+    RunResult nr = runCase(threeBusCase(), lf::kTolvan);
+    table = tableValues(nr.sal);
+    adf = adfValues(nr.adf);
+    ASSERT_EQ(table.size(), adf.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        EXPECT_EQ(table[i].first, std::fabs(adf[i].first)) << "row " << i;
+        EXPECT_EQ(table[i].second, std::fabs(adf[i].second)) << "row " << i;
+    }
 }
