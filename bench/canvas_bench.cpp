@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -129,6 +130,8 @@ BENCHMARK(MetafilePolyline)->Unit(benchmark::kMillisecond);
 BENCHMARK(MetafilePixels)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+    // No display is needed to draw into images and metafiles.
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv); // fonts and images need it
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
