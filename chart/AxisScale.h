@@ -18,7 +18,8 @@ enum class EScaleMsg : std::uint8_t {
     AxisType,       // internal: axis kind other than 0, 1, 2
 };
 
-enum class EMsgIcon : std::uint8_t { Warning, Information, Error };
+// Warning is the exclamation mark; None shows the text with no icon at all.
+enum class EMsgIcon : std::uint8_t { Warning, Information, Error, None };
 
 struct SScaleMessage {
     std::string text;

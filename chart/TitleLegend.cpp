@@ -220,10 +220,12 @@ void TLineChart::WriteLegend(bool positionsOnly, bool withFactors) {
     auto italic = [&](bool on) {
         font.SetStyle(on ? (font.Style() | fsItalic) : (font.Style() & ~fsItalic));
     };
-    auto curveFont = [&](int j) {
+    // Right-axis curves are underlined; black-and-white output keeps that
+    // mark in the one-file row but drops it in the per-file rows.
+    auto curveFont = [&](int j, bool underlineInBlack) {
         const SCurveParam& cp = curves_[j];
         font.SetColor(BlackWhite ? clBlack : cp.color);
-        const bool under = cp.axis != 0 && SecondYAxis && !BlackWhite;
+        const bool under = cp.axis != 0 && SecondYAxis && (underlineInBlack || !BlackWhite);
         font.SetStyle(under ? (font.Style() | fsUnderline) : (font.Style() & ~fsUnderline));
     };
     auto black = [&] {
@@ -252,7 +254,7 @@ void TLineChart::WriteLegend(bool positionsOnly, bool withFactors) {
         }
         int m = c.TextWidth(t0) + c.TextWidth(t1) + g;
         for (int j = 0; j < TotalCurves; ++j) {
-            curveFont(j);
+            curveFont(j, true);
             const std::string name = CurveName(j);
             if (m + c.TextWidth(name + kBlanks3) > DrawWidth && m > 2) {
                 y += A * (2 * L - p) + L;
@@ -296,7 +298,7 @@ void TLineChart::WriteLegend(bool positionsOnly, bool withFactors) {
             }
             int m = c.TextWidth(head) + 2;
             for (int k = 0; k < nCurves_[f]; ++k, ++j) {
-                curveFont(j);
+                curveFont(j, false);
                 const std::string name = CurveName(j);
                 const std::string text = name + kBlanks5;
                 out(m, y, text);

@@ -127,7 +127,7 @@ void TLineChart::ImageMouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
 
     if (PlotType == ptBar && DispRect.xUpper - DispRect.xLower < 3.0f) {
         restore();
-        Message({"Zoom Rectangle too small!", "Warning", EMsgIcon::Warning, false});
+        Message({"Zoom Rectangle too small!", "Warning", EMsgIcon::None, false});
         endBand();
         return;
     }

@@ -182,6 +182,41 @@ TEST_F(OutputFixture, RightAxisCurvesAreUnderlinedInTheLegend) {
     EXPECT_GT(plain, 0);
 }
 
+TEST_F(OutputFixture, FactorAndOffsetTextsFallBackToThreeDigitsWhenLong) {
+    const auto xs = Range(11, 0, 1);
+    multi.Add(xs, {xs, xs, xs});
+    multi.factors = {1.2345f, 0.012345f, -12345, 1};
+    multi.offsets = {0, 0.001f, 2.5f, 0};
+    multi.Give(chart, {kCurve, kCurve, kCurve});
+    using Texts = std::vector<std::string>;
+    EXPECT_EQ(chart.FactorText, (Texts{"1.235", "0.0123", "-1.23E004", "1"}));
+    EXPECT_EQ(chart.OffsetText, (Texts{"0", "1.00E-03", "2.5", "0"}));
+}
+
+TEST_F(OutputFixture, BlackAndWhiteKeepsTheUnderlineOnlyInTheOneFileLegend) {
+    const auto xs = Range(101, 0, 1);
+    const auto ys = Map(xs, [](double v) { return 100 * v; });
+    // Black pixels in the legend row of the second curve.
+    auto blackInRow = [&](int files, int secondAxis) {
+        MultiFile m;
+        if (files == 1) {
+            m.Add(xs, {xs, ys});
+        } else {
+            m.Add(xs, {xs});
+            m.Add(xs, {ys});
+        }
+        m.Give(chart, {kCurve, RGB(200, 0, 0)}, {0, secondAxis});
+        chart.BlackWhite = true;
+        chart.Plot(true);
+        EXPECT_EQ(chart.SecondYAxis, secondAxis == 1);
+        const int top = chart.LegendSymbol[1].y - chart.LegendUnitWidth;
+        return Count(clBlack, 0, top, chart.Width() - 1, top + chart.CharHeight + 1);
+    };
+    EXPECT_GT(blackInRow(1, 1), blackInRow(1, 0));
+    EXPECT_EQ(blackInRow(2, 1), blackInRow(2, 0));
+    chart.BlackWhite = false;
+}
+
 // ---- marks
 
 TEST_F(OutputFixture, EightMarksAreKeptAndTheNinthBeeps) {
