@@ -27,13 +27,15 @@ bool TStringAlignGrid::CanEditShow() {
         editor->EditedCol = col;
         editor->EditedRow = row;
         // Esc goes back to the text of this opening, not of an earlier one
-        // that Enter has already committed.
-        if (!editor->BeforeEditReported || !editor->Visible())
-            editor->TextBeforeEditing = Cells(col, row);
-        if (!editor->BeforeEditReported) {
+        // that Enter has already committed. The text is taken after
+        // OnBeforeEdit, which may have prepared the cell.
+        const bool reopening = !editor->Visible();
+        const bool firstOpening = !editor->BeforeEditReported;
+        if (firstOpening) {
             Perform(WM_GRIDBEFOREEDIT, col, row);
             editor->BeforeEditReported = true;
         }
+        if (firstOpening || reopening) editor->TextBeforeEditing = Cells(col, row);
     } else {
         editor->EditedCol = editor->EditedRow = -1;
         if (EditorMode()) HideEditor();

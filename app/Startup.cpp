@@ -29,7 +29,7 @@ void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& op
              "Error in Registry", MB_OK | MB_ICONEXCLAMATION);
         TRegistry second;
         second.DeleteKey(kMakerKey);
-        globals.multiFileMode = false;
+        // The defaults are those of the options block; a mode already read stays.
         options.SetDefaults();
     }
     const float hz = options.Frequency();

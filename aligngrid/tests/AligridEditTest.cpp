@@ -37,6 +37,16 @@ TEST_F(AligridFixture, EscRestoresTheTextOfTheLastOpeningNotOfTheVisit) {
     EXPECT_EQ(log, (Log{"before 1,1", "after 1,1", "cancel 1,1"}));
 }
 
+TEST_F(AligridFixture, EscRestoresTheTextOnBeforeEditLeftInTheCell) {
+    grid.SetCells(1, 1, "raw");
+    grid.OnBeforeEdit = [&](TObject*, int c, int r) { grid.SetCells(c, r, "prepared"); };
+    Type("9");
+    ASSERT_TRUE(EditorShown(grid));
+    Key(Qt::Key_Escape);
+    Flush();
+    EXPECT_EQ(grid.Cells(1, 1), "prepared");
+}
+
 TEST_F(AligridFixture, MovingAwayReportsTheOldCellAfterTheNewOnesBeforeEdit) {
     Type("5");
     Key(Qt::Key_Down); // the editor hands Down to the grid

@@ -109,6 +109,51 @@ TEST_F(Settings, MalformedOptionsShowTheMessageDeleteTheKeyAndRestoreDefaults) {
     EXPECT_FALSE(r.KeyExists(kMakerKey));
 }
 
+TEST_F(Settings, OptionsBlockIsSwitchBytesThenALittleEndianSingleFrequency) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+        // 60.0f is 0x42700000.
+        const std::uint8_t raw[16] = {1, 1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 9, 0x00, 0x00, 0x70, 0x42};
+        r.WriteBinaryData(kProgramOptionsValue, raw, 16);
+        r.WriteBool(kMultiFileModeValue, false);
+    }
+    Read();
+    EXPECT_TRUE(shown.empty());
+    const bool expected[11] = {true,  true, false, true, false, true,
+                               false, true, false, true, false};
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(options.Flag(i), expected[i]) << "byte " << i;
+    EXPECT_EQ(options.bytes[11], 9); // unused, kept as stored
+    EXPECT_EQ(options.Frequency(), 60.0f);
+    options.SetFrequency(50.0f); // 0x42480000
+    EXPECT_EQ(options.bytes[12], 0x00);
+    EXPECT_EQ(options.bytes[13], 0x00);
+    EXPECT_EQ(options.bytes[14], 0x48);
+    EXPECT_EQ(options.bytes[15], 0x42);
+}
+
+TEST_F(Settings, OptionsOfAnotherTypeGiveTheFullMessageAndKeepTheModeRead) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+        r.WriteBool(kMultiFileModeValue, true);
+        r.WriteInteger(kProgramOptionsValue, 1);
+    }
+    Read();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Error reading data in Registry\n(This may be caused by the first use of this "
+              "release of the program).\nThe Curvix keys are cancelled and defaults restored.");
+    EXPECT_EQ(shown[0].title, "Error in Registry");
+    EXPECT_EQ(shown[0].flags, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(globals.multiFileMode); // only the options block gets its defaults
+    EXPECT_TRUE(options.Flag(poAutoLabel));
+    EXPECT_EQ(options.Frequency(), 50.0f);
+    TRegistry r;
+    EXPECT_FALSE(r.KeyExists(kMakerKey));
+}
+
 TEST_F(Settings, FrequencyThatIsNotPositiveAndFiniteReadsAs50) {
     for (float hz : {0.0f, -60.0f, std::numeric_limits<float>::infinity(),
                      std::numeric_limits<float>::quiet_NaN()}) {
@@ -134,6 +179,9 @@ TEST(Scaling, WorkAreasAgainstThe800By600Reference) {
     EXPECT_EQ(g.scaleMul, 480);
     EXPECT_EQ(g.scaleDiv, 600);
     EXPECT_FLOAT_EQ(g.scaleFactor, 0.8f);
+    ComputeScaling({0, 0, 880, 660}, false, g); // a tie takes the width
+    EXPECT_EQ(g.scaleMul, 880);
+    EXPECT_EQ(g.scaleDiv, 800);
     ComputeScaling({0, 0, 1920, 1040}, true, g); // small windows cap the width at 800
     EXPECT_EQ(g.scaleMul, 800);
     EXPECT_EQ(g.scaleDiv, 800);
@@ -188,6 +236,7 @@ TEST_F(Settings, CloseWritesPositionsOrRemovesThem) {
     }
     globals.multiFileMode = true;
     globals.winPos[0] = -5;
+    globals.winPos[12] = 0x0102;
     options.SetFlag(poRememberWindows, true);
     {
         TRegistry r;
@@ -201,6 +250,17 @@ TEST_F(Settings, CloseWritesPositionsOrRemovesThem) {
     }
     EXPECT_EQ(back.winPos[0], -5);
     EXPECT_TRUE(back.multiFileMode);
+    {
+        // Thirteen little-endian 16-bit values.
+        TRegistry r;
+        r.OpenKey(kProgramKey, false);
+        std::uint8_t raw[26];
+        r.ReadBinaryData(kWinPositionsValue, raw, 26);
+        EXPECT_EQ(raw[0], 0xFB);
+        EXPECT_EQ(raw[1], 0xFF);
+        EXPECT_EQ(raw[24], 0x02);
+        EXPECT_EQ(raw[25], 0x01);
+    }
     options.SetFlag(poRememberWindows, false);
     {
         TRegistry r;
