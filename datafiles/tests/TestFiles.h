@@ -2,6 +2,7 @@
 // Helpers shared by the data-file tests: a scratch folder per test, byte
 // buffers in little-endian order, and a recorder for reader warnings.
 
+#include "ScratchFiles.h"
 #include "SimOut.h"
 
 #include <algorithm>
@@ -16,36 +17,9 @@
 
 namespace testfiles {
 
-// A fresh folder, removed with everything in it when the object goes.
-class ScratchDir {
-public:
-    ScratchDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("curvix-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using testsupport::readFile;
+using testsupport::ScratchDir;
+using testsupport::writeFile;
 
 // Little-endian byte builder for binary fixtures.
 class Bytes {

@@ -7,6 +7,7 @@
 #include "NewtonRaphson.h"
 #include "ProgramTraits.h"
 #include "Run.h"
+#include "ScratchFiles.h"
 #include "TrulyDecoupled.h"
 
 #include <cstdio>
@@ -20,34 +21,9 @@
 
 namespace lftest {
 
-class ScratchDir {
-public:
-    ScratchDir() {
-        static int counter = 0;
-        path_ = std::filesystem::temp_directory_path() /
-                ("loadflow-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-inline void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
+using testsupport::readFile;
+using testsupport::ScratchDir;
+using testsupport::writeFile;
 
 // A number right-aligned in w columns with d decimals.
 inline std::string fld(double v, int w, int d) {
