@@ -11,11 +11,13 @@ curvix_comma_locale
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
-curvix_build build/release -DCMAKE_BUILD_TYPE=Release -DCURVIX_BENCH=ON
-ctest --test-dir build/release -j "$jobs" --output-on-failure --timeout 600
+curvix_configure build/release "${CURVIX_RELEASE_OPTIONS[@]}"
+curvix_build build/release
+ctest --test-dir build/release -j "$jobs" --output-on-failure --no-tests=error --timeout 600
 
 # Allocation failures must reach the code as null, as they would in a real run.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:allocator_may_return_null=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-curvix_build build/asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_BENCH=OFF
-ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 900
+curvix_configure build/asan -DCMAKE_BUILD_TYPE=Debug -DCURVIX_SANITIZE=ON -DCURVIX_TESTS=ON -DCURVIX_BENCH=OFF
+curvix_build build/asan
+ctest --test-dir build/asan -j "$jobs" --output-on-failure --no-tests=error --timeout 900

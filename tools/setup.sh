@@ -37,12 +37,22 @@ curvix_comma_locale() {
   $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: no de_DE.UTF-8 locale; its tests are skipped"
 }
 
-# configure_and_build DIR [cmake options...]
+# The Release build folder is shared by run.sh and test.sh, so both configure
+# it with the same options.
+CURVIX_RELEASE_OPTIONS=(-DCMAKE_BUILD_TYPE=Release -DCURVIX_TESTS=ON -DCURVIX_BENCH=ON)
+
+# curvix_configure DIR [cmake options...]: quick when nothing changed.
+curvix_configure() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+}
+
+# curvix_build DIR [targets...]
 curvix_build() {
   local dir=$1
   shift
-  if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S . -B "$dir" -G Ninja "$@"
-  fi
-  cmake --build "$dir" -j "$(nproc)"
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$dir" -j "$(nproc)" "${targets[@]}"
 }
