@@ -195,6 +195,30 @@ TEST(Pl4Samples, PointsSplitAcrossTinyChunksAreReassembled) {
     EXPECT_EQ(pl4ReadPoints(in, 3, nVars, nPoints + 3, m.get(), 12), nPoints);
 }
 
+TEST(Pl4Samples, EveryVariableCountLandsInItsRowsAcrossTiles) {
+    // Counts below, at and off multiples of four, over several cache tiles
+    // and a point count that is no multiple of four.
+    ScratchDir dir;
+    for (int nVars : {1, 2, 3, 4, 5, 7, 8, 11, 16}) {
+        const int nPoints = 9001;
+        const std::string path = dir.file("v" + std::to_string(nVars) + ".bin");
+        testfiles::Bytes b;
+        b.text("HEAD");
+        for (float x : pl4fix::samples(nVars, nPoints))
+            b.f32(x);
+        writeFile(path, b.str());
+        const InputFile in(path);
+        ASSERT_TRUE(in.isOpen());
+        for (std::size_t chunk : {std::size_t{1000}, kPl4ChunkBytes}) {
+            FMatrix m(nVars, nPoints);
+            ASSERT_EQ(pl4ReadPoints(in, 4, nVars, nPoints, m.get(), chunk), nPoints);
+            for (int v = 0; v < nVars; ++v)
+                for (int p = 0; p < nPoints; ++p)
+                    ASSERT_EQ(m[v][p], value(v, p)) << nVars << " " << v << "," << p;
+        }
+    }
+}
+
 namespace {
 
 // Node, branch and machine outputs of every kind, and some that point
