@@ -73,7 +73,8 @@ void ImagePixels(benchmark::State& state) {
     PerCall(state);
 }
 
-void MetafileLineTo(benchmark::State& state) {
+// Each pass records into a fresh metafile, as every Save and Copy does.
+template <class Draw> void IntoMetafile(benchmark::State& state, Draw draw) {
     const auto& pts = Curve();
     for (auto _ : state) {
         TMetafile mf;
@@ -81,44 +82,30 @@ void MetafileLineTo(benchmark::State& state) {
         mf.SetHeight(kHeight);
         {
             TMetafileCanvas c(mf);
-            c.MoveTo(pts[0].x, pts[0].y);
-            for (int i = 1; i <= kCalls; ++i)
-                c.LineTo(pts[i].x, pts[i].y);
+            draw(c, pts);
         }
         benchmark::DoNotOptimize(mf.Data().data());
     }
     PerCall(state);
+}
+
+void MetafileLineTo(benchmark::State& state) {
+    IntoMetafile(state, [](TCanvas& c, const std::vector<TPoint>& pts) {
+        c.MoveTo(pts[0].x, pts[0].y);
+        for (int i = 1; i <= kCalls; ++i)
+            c.LineTo(pts[i].x, pts[i].y);
+    });
 }
 
 void MetafilePolyline(benchmark::State& state) {
-    const auto& pts = Curve();
-    for (auto _ : state) {
-        TMetafile mf;
-        mf.SetWidth(kWidth);
-        mf.SetHeight(kHeight);
-        {
-            TMetafileCanvas c(mf);
-            c.Polyline(pts);
-        }
-        benchmark::DoNotOptimize(mf.Data().data());
-    }
-    PerCall(state);
+    IntoMetafile(state, [](TCanvas& c, const std::vector<TPoint>& pts) { c.Polyline(pts); });
 }
 
 void MetafilePixels(benchmark::State& state) {
-    const auto& pts = Curve();
-    for (auto _ : state) {
-        TMetafile mf;
-        mf.SetWidth(kWidth);
-        mf.SetHeight(kHeight);
-        {
-            TMetafileCanvas c(mf);
-            for (int i = 0; i < kCalls; ++i)
-                c.SetPixel(pts[i].x, pts[i].y, clBlue);
-        }
-        benchmark::DoNotOptimize(mf.Data().data());
-    }
-    PerCall(state);
+    IntoMetafile(state, [](TCanvas& c, const std::vector<TPoint>& pts) {
+        for (int i = 0; i < kCalls; ++i)
+            c.SetPixel(pts[i].x, pts[i].y, clBlue);
+    });
 }
 } // namespace
 

@@ -348,14 +348,22 @@ void TMetafileCanvas::DoPolygon(std::span<const TPoint> points) {
     }
 }
 
+namespace {
+// Rectangle and ellipse records hold their box bottom, right, top, left.
+template <class Rec>
+void PutBox(Rec& r, long long left, long long top, long long right, long long bottom) {
+    r.S(bottom);
+    r.S(right);
+    r.S(top);
+    r.S(left);
+}
+} // namespace
+
 void TMetafileCanvas::DoRectangle(const TRect& rect) {
     SelectPen();
     SelectBrush();
     Writer::Rec r(*w_, wmf::RECTANGLE);
-    r.S(rect.Bottom);
-    r.S(rect.Right);
-    r.S(rect.Top);
-    r.S(rect.Left);
+    PutBox(r, rect.Left, rect.Top, rect.Right, rect.Bottom);
 }
 
 void TMetafileCanvas::DoFillRect(const TRect& rect) {
@@ -367,10 +375,8 @@ void TMetafileCanvas::DoFillRect(const TRect& rect) {
     SelectBrush();
     {
         Writer::Rec r(*w_, wmf::RECTANGLE);
-        r.S(static_cast<long long>(rect.Bottom) + 1);
-        r.S(static_cast<long long>(rect.Right) + 1);
-        r.S(rect.Top);
-        r.S(rect.Left);
+        PutBox(r, rect.Left, rect.Top, static_cast<long long>(rect.Right) + 1,
+               static_cast<long long>(rect.Bottom) + 1);
     }
     Pen().Assign(saved);
 }
@@ -379,10 +385,7 @@ void TMetafileCanvas::DoEllipse(const TRect& rect) {
     SelectPen();
     SelectBrush();
     Writer::Rec r(*w_, wmf::ELLIPSE);
-    r.S(rect.Bottom);
-    r.S(rect.Right);
-    r.S(rect.Top);
-    r.S(rect.Left);
+    PutBox(r, rect.Left, rect.Top, rect.Right, rect.Bottom);
 }
 
 void TMetafileCanvas::DoSetPixel(int x, int y, TColor color) {
