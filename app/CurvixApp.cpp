@@ -1,24 +1,14 @@
 #include "CurvixApp.h"
 
+#include "AppContext.h"
 #include "Application.h"
-#include "DFTChartFF.h"
-#include "DFTOptionsFF.h"
-#include "DataSelFF.h"
 #include "Dispatch.h"
-#include "FourCopyPrintInfo.h"
 #include "GlobalVars.h"
-#include "LabelsFF.h"
 #include "MessageBox.h"
 #include "NumericText.h"
-#include "OptionsFF.h"
-#include "PlotOptFF.h"
-#include "PlotWinFF.h"
-#include "PrintFF.h"
 #include "RegistryNames.h"
-#include "ScaleFF.h"
 #include "Screen.h"
 #include "Startup.h"
-#include "ValuesFF.h"
 #include "services/NamedMutex.h"
 #include "services/Registry.h"
 
@@ -52,18 +42,8 @@ int RunCurvix(int argc, char** argv) {
     ComputeScaling(Screen->WorkAreaRect(), options.Flag(poSmallWindows), globals);
 
     try {
-        auto* main = app.CreateForm<TDataSelForm>(globals, options);
-        app.CreateForm<TDFTChartForm>(globals, options);
-        app.CreateForm<TDFTOptions>(globals, options);
-        app.CreateForm<TFourCopyInfo>(globals, options);
-        app.CreateForm<TOptionsForm>(globals, options);
-        app.CreateForm<TPlotOptForm>(globals, options);
-        app.CreateForm<TPrintDataForm>(globals, options);
-        app.CreateForm<TScaleForm>(globals, options);
-        app.CreateForm<TValuesForm>(globals, options);
-        app.CreateForm<TPlotWinForm>(globals, options);
-        app.CreateForm<TLabelForm>(globals, options);
-        app.OnActivate = [main](TObject* sender) { main->UnObscure(sender); };
+        SAppContext ctx{globals, options};
+        CreateCurvixWindows(app, ctx);
         app.Run();
     } catch (const std::exception& e) {
         Screen->SetCursor(crDefault);

@@ -1,7 +1,7 @@
 #include "DFTOptionsFF.h"
 
-TDFTOptions::TDFTOptions(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
-    : TForm(owner), globals_(globals), options_(options) {
+TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
+    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetCaption("QJ's Curvix - Fourier Options");
     SetClientSize(400, 300);
 }

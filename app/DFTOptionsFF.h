@@ -2,13 +2,14 @@
 // The window for the Fourier window's options dialog; created once at start-up and reused.
 
 #include "Form.h"
-#include "GlobalVars.h"
+#include "AppContext.h"
 
 class TDFTOptions : public TForm {
 public:
-    TDFTOptions(TComponent* owner, SGlobalVars& globals, SProgramOptions& options);
+    TDFTOptions(TComponent* owner, SAppContext& ctx);
 
 private:
+    SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;
 };

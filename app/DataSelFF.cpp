@@ -12,12 +12,13 @@ void Place(TControl& c, int left, int top, int width, int height) {
 }
 } // namespace
 
-TDataSelForm::TDataSelForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
+TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     : TForm(owner), LoadBtn(this), RefreshBtn(this), OptionsBtn(this), SaveVarBtn(this),
       PlotBtn(this), UpdateBtn(this), DFTBtn(this), AboutBtn(this), ResetBtn(this), RefUpdBtn(this),
       MultiFileBtn(this), WidthsBtn(this), PlusBtn(this), MinusBtn(this), TimesBtn(this),
       SSSpeedBtn(this), LSSpeedBtn(this), Panel2(this), Variables(this), VarList(this),
-      globals_(globals), options_(options) {
+      FileStringGrid(this), SelectedGrid(this), TimeFactPopup(this), OpenDialog1(this),
+      SaveDialog1(this), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetCaption("QJ's Curvix - Data selection");
     SetClientSize(560, 420);
     struct B {
@@ -92,12 +93,14 @@ void TDataSelForm::FormCreate(TObject*) {
         SetCaption(Caption() + suffix);
         if (Application) Application->SetTitle(Application->Title() + suffix);
     }
-    creationDone_ = true;
+    creationDone = true;
     ParseCommandLine();
 }
 
+TDataSelForm::~TDataSelForm() = default;
+
 void TDataSelForm::FormResize(TObject*) {
-    if (!creationDone_) return;
+    if (!creationDone) return;
     VarList.SetHeight(std::max(0, ClientHeight() - VarList.Top()));
 }
 

@@ -1,6 +1,6 @@
 #include "PlotOptFF.h"
 
-TPlotOptForm::TPlotOptForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
-    : TForm(owner), globals_(globals), options_(options) {
+TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
+    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetClientSize(400, 300);
 }

@@ -1,6 +1,6 @@
 #include "PlotWinFF.h"
 
-TPlotWinForm::TPlotWinForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
-    : TForm(owner), globals_(globals), options_(options) {
+TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
+    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetClientSize(400, 300);
 }

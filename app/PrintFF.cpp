@@ -1,6 +1,6 @@
 #include "PrintFF.h"
 
-TPrintDataForm::TPrintDataForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
-    : TForm(owner), globals_(globals), options_(options) {
+TPrintDataForm::TPrintDataForm(TComponent* owner, SAppContext& ctx)
+    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetClientSize(400, 300);
 }

@@ -2,13 +2,14 @@
 // The window for the plot window's manual scaling dialog; created once at start-up and reused.
 
 #include "Form.h"
-#include "GlobalVars.h"
+#include "AppContext.h"
 
 class TScaleForm : public TForm {
 public:
-    TScaleForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options);
+    TScaleForm(TComponent* owner, SAppContext& ctx);
 
 private:
+    SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;
 };

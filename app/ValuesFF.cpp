@@ -1,7 +1,7 @@
 #include "ValuesFF.h"
 
-TValuesForm::TValuesForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options)
-    : TForm(owner), globals_(globals), options_(options) {
+TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
+    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetCaption("Values");
     SetClientSize(400, 300);
 }

@@ -3,13 +3,14 @@
 // reused.
 
 #include "Form.h"
-#include "GlobalVars.h"
+#include "AppContext.h"
 
 class TValuesForm : public TForm {
 public:
-    TValuesForm(TComponent* owner, SGlobalVars& globals, SProgramOptions& options);
+    TValuesForm(TComponent* owner, SAppContext& ctx);
 
 private:
+    SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;
 };

@@ -1,0 +1,3 @@
+#include "DataSelFF.h"
+
+void TDataSelForm::DropFiles(const std::vector<std::string>&) {}
