@@ -166,6 +166,7 @@ public:
     // Plot data: the last successful preparation, and whether the next plot is an Update.
     PlotSnapshotPtr PreparedPlot;
     bool updateMode = false;
+    bool lastPlotOk = false; // the last PlotBtnClick prepared and handed its data over
 
 private:
     SAppContext& ctx_;
