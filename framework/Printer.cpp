@@ -1,5 +1,7 @@
 #include "Printer.h"
 
+#include <utility>
+
 #include "QtCanvas_p.h"
 
 #include <QPageLayout>
@@ -103,8 +105,24 @@ TPrinter& Printer() {
     return printer;
 }
 
+namespace {
+TPrinterSetupHook& SetupHook() {
+    static TPrinterSetupHook hook;
+    return hook;
+}
+} // namespace
+
+TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook hook) {
+    return std::exchange(SetupHook(), std::move(hook));
+}
+
 bool TPrinterSetupDialog::Execute() {
     TPrinter& p = Printer();
+    if (SetupHook()) {
+        const bool ok = SetupHook()(p);
+        if (ok) p.Internals().canvas->ResolutionChanged();
+        return ok;
+    }
     QPrintDialog dialog(&p.Internals().printer);
     const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok) p.Internals().canvas->ResolutionChanged(); // another printer may have been chosen

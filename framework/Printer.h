@@ -6,6 +6,7 @@
 #include "Canvas.h"
 #include "Object.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -48,3 +49,8 @@ class TPrinterSetupDialog : public TObject {
 public:
     bool Execute();
 };
+
+// Tests replace the set-up dialog: the hook gets the printer and returns whether the
+// user confirmed. An empty hook restores the real dialog.
+using TPrinterSetupHook = std::function<bool(TPrinter& printer)>;
+TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook hook);
