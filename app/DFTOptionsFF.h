@@ -1,15 +1,43 @@
 #pragma once
-// The window for the Fourier window's options dialog; created once at start-up and reused.
+// The Fourier options dialog: the base period of the current file, the harmonic orders
+// shown, the amplitude unit and the share of the amplitude chart. It stays open until its
+// fields pass the checks; the Fourier window fills and reads its controls.
 
-#include "Form.h"
 #include "AppContext.h"
+#include "Button.h"
+#include "Edit.h"
+#include "Form.h"
+#include "FourierOptions.h"
+#include "Label.h"
+#include "Panel.h"
+#include "RadioGroup.h"
 
 class TDFTOptions : public TForm {
 public:
     TDFTOptions(TComponent* owner, SAppContext& ctx);
 
+    // The curve's first and last time, its sample count and rate (for the checks).
+    void SetData(float t0, float tEnd, int n, float sps);
+    void FormShow(TObject* Sender);
+    void OkBtnClick(TObject* Sender);
+
+    TButton OkBtn, CancelBtn;
+    TGroupBox GroupBox1;
+    TLabel InitialTimeLabel, FinalTimeLabel;
+    TEdit InitialTimeEdit, FinalTimeEdit;
+    TGroupBox GroupBox2;
+    TRadioGroup UnitRadioGroup, SizeRadioGroup;
+    TLabel OrdersLabel1, OrdersLabel2, OrdersDashLabel;
+    TMaskEdit ArmMinEdit, ArmMaxEdit;
+
+    float SmallestTime = 0;
+    float LargestTime = 0;      // largest time of the curve times 1.000001
+    bool AskInitialTime = false; // set by the main window when it found no base period
+    // What the last OK read (valid after the dialog closed with OK).
+    SFourierOptionsVerdict Accepted;
+
 private:
     SAppContext& ctx_;
-    SGlobalVars& globals_;
-    SProgramOptions& options_;
+    float firstTime_ = 0, lastTime_ = 0, sps_ = 0;
+    int n_ = 0;
 };

@@ -102,12 +102,12 @@ public:
     // ---- Fourier button (DataSelFourier.cpp)
     void DFTBtnClick(TObject* Sender);
 
-    // ---- controls
+    // ---- controls (a container comes before the controls placed on it)
+    TPanel Panel2;
     TButton LoadBtn, RefreshBtn, OptionsBtn, SaveVarBtn, PlotBtn, UpdateBtn, DFTBtn, AboutBtn,
         ResetBtn;
     TSpeedButton RefUpdBtn, MultiFileBtn, WidthsBtn, PlusBtn, MinusBtn, TimesBtn, SSSpeedBtn,
         LSSpeedBtn;
-    TPanel Panel2;
     TLabel Variables;
     TListBox VarList;
     TStringAlignGrid FileStringGrid;
@@ -136,6 +136,7 @@ public:
     int lastMouseX = 0, lastMouseY = 0;
     bool doubleClickPending = false;
     bool savedLoadState = true;
+    TColor selectedGridFixedColour = 0xF0F0F0; // SelectedGrid's fixed colour when shown
 
     // Selection.
     struct SSelRecord {
@@ -176,9 +177,51 @@ private:
     // ---- private helpers of the units (each unit adds its own below its heading)
     // window and start-up
     void BindHandlers();
+    void PlaceControls();
+    // Moves what lies below the file table by dy and makes the window taller by it.
+    void GrowBelowTable(int dy);
+    // The size limits of the window, once it is created.
+    void ApplyTrackSizes();
+    std::vector<int> designFileColWidths_, designSelColWidths_;
+    int designFileRowHeight_ = 17, designSelRowHeight_ = 17;
     // file slots and loading
+    int LowestFreeSlot() const;
+    bool SlotLoaded(int slot) const { return (freeSlots & (1u << slot)) == 0; }
+    void UpdateLoadEnabled();
+    void FillVarList();
+    void ShowMaxHeader();
+    // What a load through the dialog or a drop does after its files (the common-x row).
+    void FinishLoading(bool hadFiles);
+    // A loaded file's slot whose file is `name`; -1 when none.
+    int LoadedSlotOf(const std::string& name) const;
+    // The table row under a point of the table, from `firstRow` on; -1 when none.
+    int FileRowAt(int y, int firstRow) const;
+    void WriteFileRow(int row, int slot);
+    void RefindSelectionAfterRefresh(int slot);
+    void WarnFromReader(const std::string& title, const std::string& text);
+    bool lastClickChangedRow_ = false;
     // variable selection
+    // The time-factor menu shows on a right click only while active.
+    void SetTimeFactorPopup(bool active);
+    TColor RowColour(int row) const; // the row's curve colour, held by its name cell
+    void SetRowLook(int row, TColor colour, bool italic);
+    void ClearPendingOperand();
+    std::array<bool, 11> savedEnabled_{}; // the controls composite mode disables
+    bool savedDropping_ = false;
+    TColor savedFixedColour_ = 0;
     // plot data and plotting
+    // A new snapshot of the selection, or null after showing why not; stores nothing.
+    PlotSnapshotPtr BuildSelectionPlot();
     // saving variables
+    int SelectionSlot() const; // the slot the selected variables come from
     // saved working state
+    // Lets go of every loaded file: the table's rows unloaded as their double clicks do,
+    // then row 1 and every slot released.
+    void UnloadAllFiles();
+    // The selection and the variable list once no file is left.
+    void ClearSelectionForNoFiles();
+    // The table row that shows the file of a slot; 0 when none does.
+    int FileRowOfSlot(int slot) const;
+    void DoubleClickFileRow(int row);
+    void ClickSelectedColumn1(int row);
 };

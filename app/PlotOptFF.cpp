@@ -1,6 +1,156 @@
 #include "PlotOptFF.h"
 
+#include "Label.h"
+#include "PlotWinFF.h"
+#include "ScaleFF.h"
+
+namespace {
+
+void Fill(TRadioGroup& g, const char* caption, int columns, std::initializer_list<const char*> items) {
+    g.SetCaption(caption);
+    g.SetColumns(columns);
+    for (const char* item : items)
+        g.Items().Add(item);
+}
+
+} // namespace
+
 TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
-    : TForm(owner), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
-    SetClientSize(400, 300);
+    : TForm(owner), PageControl1(this), GeneralPage(&PageControl1), FontPage(&PageControl1),
+      LinesPage(&PageControl1), YScaleTypeRG(&GeneralPage), XScaleTypeRG(&GeneralPage),
+      GridBox(&GeneralPage), AxisSizeGroup(&FontPage), CBoxFixed(&FontPage),
+      LegendSizeGroup(&FontPage), UseLinesBtn(&LinesPage), UsePointsBtn(&LinesPage),
+      LineTypeRadioGr(&LinesPage), PointTypeRadioGr(&LinesPage), CancelBtn(this), OKBtn(this),
+      ctx_(ctx) {
+    SetCaption(ctx.globals.programName + " - Plot Options");
+    SetBorderStyle(bsSingle);
+    SetPosition(poScreenCenter);
+    SetClientSize(269, 242);
+
+    PageControl1.SetBounds(4, 4, 261, 198);
+    GeneralPage.SetCaption("General");
+    FontPage.SetCaption("Font");
+    LinesPage.SetCaption("Lines");
+
+    Fill(YScaleTypeRG, "Y-Scale Type", 2, {"Linear", "Log"});
+    YScaleTypeRG.SetBounds(8, 8, 236, 46);
+    YScaleTypeRG.SetItemIndex(0);
+    Fill(XScaleTypeRG, "X-Scale Type", 2, {"Linear", "Log"});
+    XScaleTypeRG.SetBounds(8, 62, 236, 46);
+    XScaleTypeRG.SetItemIndex(0);
+    GridBox.SetCaption("Display Grid");
+    GridBox.SetBounds(12, 118, 140, 20);
+
+    // The size box sits in the blanks of the fixed entry.
+    Fill(AxisSizeGroup, "Axis", 1, {"FIxed              pts", "Auto"});
+    AxisSizeGroup.SetBounds(8, 8, 236, 66);
+    AxisSizeGroup.SetItemIndex(1);
+    for (const char* size : {"7", "8", "9", "10", "11", "13"})
+        CBoxFixed.Items().Add(size);
+    CBoxFixed.SetStyle(csDropDownList);
+    CBoxFixed.SetBounds(72, 24, 46, 22);
+    CBoxFixed.SetItemIndex(2);
+    CBoxFixed.SetEnabled(false);
+    Fill(LegendSizeGroup, "Legend", 1, {"Equal to axis", "Auto"});
+    LegendSizeGroup.SetBounds(8, 84, 236, 66);
+    LegendSizeGroup.SetItemIndex(1);
+
+    UseLinesBtn.SetCaption("Use lines");
+    UseLinesBtn.SetBounds(12, 6, 120, 20);
+    UseLinesBtn.SetChecked(true);
+    Fill(LineTypeRadioGr, "Line type", 3, {"thin", "thick", "auto"});
+    LineTypeRadioGr.SetBounds(8, 28, 236, 46);
+    LineTypeRadioGr.SetItemIndex(2);
+    UsePointsBtn.SetCaption("Only dots");
+    UsePointsBtn.SetBounds(12, 84, 120, 20);
+    Fill(PointTypeRadioGr, "Point Type", 2, {"pixel", "square"});
+    PointTypeRadioGr.SetBounds(8, 106, 236, 46);
+    PointTypeRadioGr.SetItemIndex(1);
+    PointTypeRadioGr.SetEnabled(false);
+
+    CancelBtn.SetCaption("Cancel");
+    CancelBtn.SetCancel(true);
+    CancelBtn.SetModalResult(mrCancel);
+    CancelBtn.SetBounds(100, 210, 78, 27);
+    OKBtn.SetCaption("OK");
+    OKBtn.SetDefault(true);
+    OKBtn.SetModalResult(mrOk);
+    OKBtn.SetBounds(186, 210, 78, 27);
+
+    // Bound after the start values, which fire the groups' clicks.
+    AxisSizeGroup.OnClick = [this](TObject* s) { AxisSizeGroupClick(s); };
+    XScaleTypeRG.OnClick = [this](TObject* s) { XScaleTypeRGClick(s); };
+    YScaleTypeRG.OnClick = [this](TObject* s) { YScaleTypeRGClick(s); };
+    UseLinesBtn.OnClick = [this](TObject* s) { UseLinesBtnClick(s); };
+    UsePointsBtn.OnClick = [this](TObject* s) { UsePointsBtnClick(s); };
+
+    ScaleBy(ctx.globals.scaleMul, ctx.globals.scaleDiv);
+}
+
+void TPlotOptForm::AxisSizeGroupClick(TObject*) {
+    CBoxFixed.SetEnabled(AxisSizeGroup.ItemIndex() == 0);
+}
+
+void TPlotOptForm::UseLinesBtnClick(TObject*) {
+    if (!UseLinesBtn.Checked()) return;
+    UsePointsBtn.SetChecked(false);
+    LineTypeRadioGr.SetEnabled(true);
+    PointTypeRadioGr.SetEnabled(false);
+}
+
+void TPlotOptForm::UsePointsBtnClick(TObject*) {
+    if (!UsePointsBtn.Checked()) return;
+    UseLinesBtn.SetChecked(false);
+    LineTypeRadioGr.SetEnabled(false);
+    PointTypeRadioGr.SetEnabled(true);
+}
+
+void TPlotOptForm::MarkAndGridForScales() {
+    TPlotWinForm* plot = ctx_.windows.PlotWin;
+    const bool anyLog = XScaleTypeRG.ItemIndex() == 1 || YScaleTypeRG.ItemIndex() == 1;
+    if (anyLog) {
+        if (plot) plot->MarkBtn.SetEnabled(false);
+        return;
+    }
+    if (plot) plot->MarkBtn.SetEnabled(true);
+    GridBox.SetEnabled(true);
+}
+
+void TPlotOptForm::XScaleTypeRGClick(TObject*) {
+    const bool xLog = XScaleTypeRG.ItemIndex() == 1;
+    const bool yLog = YScaleTypeRG.ItemIndex() == 1;
+    if (TScaleForm* scale = ctx_.windows.Scale) {
+        scale->XGB.SetEnabled(!xLog);
+        // The x ends can be typed again as soon as x is linear again.
+        scale->XMinEdit.SetEnabled(!xLog);
+        scale->XMaxEdit.SetEnabled(!xLog);
+        if (!xLog)
+            scale->ExactMatchBox.SetEnabled(true);
+        else if (yLog)
+            scale->ExactMatchBox.SetEnabled(false);
+    }
+    MarkAndGridForScales();
+}
+
+void TPlotOptForm::YScaleTypeRGClick(TObject*) {
+    const bool xLog = XScaleTypeRG.ItemIndex() == 1;
+    const bool yLog = YScaleTypeRG.ItemIndex() == 1;
+    if (TScaleForm* scale = ctx_.windows.Scale) {
+        scale->XMinEdit.SetEnabled(!xLog);
+        scale->XMaxEdit.SetEnabled(!xLog);
+        for (TLabel* l : {&scale->XMinLabel, &scale->XMaxLabel}) {
+            l->SetEnabled(true);
+            l->Font().SetColor(clBlack);
+        }
+        scale->XGB.Font().SetColor(clBlack);
+        scale->YLGB.Font().SetColor(yLog ? kInactiveCaption : clBlack);
+        for (TEdit* e : {&scale->YLMaxEdit, &scale->YLMinEdit})
+            e->SetEnabled(!yLog);
+        for (TLabel* l : {&scale->YLMaxLabel, &scale->YLMinLabel}) {
+            l->SetEnabled(!yLog);
+            l->Font().SetColor(yLog ? kInactiveCaption : clBlack);
+        }
+        scale->ExactMatchBox.SetEnabled(!(xLog && yLog));
+    }
+    MarkAndGridForScales();
 }

@@ -1,15 +1,39 @@
 #pragma once
-// The window for the plot window's options dialog; created once at start-up and reused.
+// The plot options dialog: scale types and grid, axis and legend fonts, lines or dots.
+// Created once at start-up; the plot window opens it and applies its choices.
 
-#include "Form.h"
 #include "AppContext.h"
+#include "Button.h"
+#include "CheckBox.h"
+#include "ComboBox.h"
+#include "Form.h"
+#include "PageControl.h"
+#include "RadioGroup.h"
 
 class TPlotOptForm : public TForm {
 public:
     TPlotOptForm(TComponent* owner, SAppContext& ctx);
 
+    void AxisSizeGroupClick(TObject* Sender);
+    void XScaleTypeRGClick(TObject* Sender);
+    void YScaleTypeRGClick(TObject* Sender);
+    void UseLinesBtnClick(TObject* Sender);
+    void UsePointsBtnClick(TObject* Sender);
+
+    TPageControl PageControl1;
+    TTabSheet GeneralPage, FontPage, LinesPage;
+    TRadioGroup YScaleTypeRG, XScaleTypeRG;
+    TCheckBox GridBox;
+    TRadioGroup AxisSizeGroup;
+    TComboBox CBoxFixed;
+    TRadioGroup LegendSizeGroup;
+    TRadioButton UseLinesBtn, UsePointsBtn;
+    TRadioGroup LineTypeRadioGr, PointTypeRadioGr;
+    TButton CancelBtn, OKBtn;
+
 private:
+    // Mark and grid follow the scale types: both linear enable them.
+    void MarkAndGridForScales();
+
     SAppContext& ctx_;
-    SGlobalVars& globals_;
-    SProgramOptions& options_;
 };

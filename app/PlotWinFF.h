@@ -1,13 +1,19 @@
 #pragma once
 // The plot window: one chart of the selected curves with its tool panel; created once at
-// start-up and reused for every plot.
+// start-up and reused for every plot. The curve data arrive as a shared snapshot, which
+// the window keeps for as long as the chart draws from it.
 
 #include "AppContext.h"
+#include "CheckBox.h"
 #include "Form.h"
+#include "Label.h"
+#include "LineChart.h"
+#include "Panel.h"
 #include "PlotSnapshot.h"
 #include "SpeedButton.h"
 
 #include <cstdint>
+#include <string>
 
 class TPlotWinForm : public TForm {
 public:
@@ -21,8 +27,38 @@ public:
     void ShowCurves(bool keepScale);
     void CursorBtnClick(TObject* Sender);
 
+    void FormResize(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void TitleBtnClick(TObject* Sender);
+    void PlotOptBtnClick(TObject* Sender);
+    void ScaleBtnClick(TObject* Sender);
+    void InterpolationBoxClick(TObject* Sender);
+    void MarkBtnClick(TObject* Sender);
+    void CopyBtnMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void CopyBtnClick(TObject* Sender);
+    void SaveBtnClick(TObject* Sender);
+    void PrintBtnClick(TObject* Sender);
+    void MyChartValuesChange(TObject* Sender, XYValues Values);
+    void MyChartZoomStateChange(TObject* Sender, bool Info);
+
+    // ---- controls
+    TPanel Panel1;
+    TSpeedButton TitleBtn, PlotOptBtn, ScaleBtn;
     TSpeedButton CursorBtn;
-    std::uint8_t PlotKind = 0; // 0 lines, 1 bars, 2 dots
+    TCheckBox InterpolationBox;
+    TLabel Label1, Label2;
+    TSpeedButton MarkBtn, SaveBtn, CopyBtn, PrintBtn;
+    TLineChart MyChart;
+
+    // ---- state
+    std::string CaptionBase;
+    int InitialClientWidth = 0, InitialClientHeight = 0;
+    int ChartHeight = 0;
+    std::uint8_t PlotKind = 0;    // 0 lines, 1 bars, 2 dots
+    std::uint8_t YScaleChoice = 0; // 0 linear, 2 logarithmic
+    FloatRect2 ManualRect;
+    int TotalCurves = 0;
 
     // What the window shows (tests read it).
     PlotSnapshotPtr Shown;
@@ -31,4 +67,8 @@ private:
     SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;
+    // Handed over and not shown yet.
+    PlotSnapshotPtr curveData_, legendData_;
+    // The legend texts the chart points into, kept with the curve data.
+    PlotSnapshotPtr legendShown_;
 };

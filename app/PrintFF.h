@@ -1,15 +1,30 @@
 #pragma once
-// The window for the plot window's print dialog; created once at start-up and reused.
+// The print settings dialog of the plot window: pen sizes in tenths of a millimetre,
+// black and white, and the printer set-up. Created once at start-up.
 
-#include "Form.h"
 #include "AppContext.h"
+#include "Button.h"
+#include "CheckBox.h"
+#include "ComboBox.h"
+#include "Form.h"
+#include "Label.h"
+#include "Printer.h"
 
 class TPrintDataForm : public TForm {
 public:
     TPrintDataForm(TComponent* owner, SAppContext& ctx);
 
-private:
-    SAppContext& ctx_;
-    SGlobalVars& globals_;
-    SProgramOptions& options_;
+    void FormCreate(TObject* Sender);
+    void PrSetupBtnClick(TObject* Sender);
+
+    // The chosen sizes in tenths of a millimetre; 0 for the "tiny" dot.
+    int FrameTenths();
+    int CurveTenths();
+    int DotTenths();
+
+    TLabel SizesLabel, FrameLabel, CurveLabel, DotLabel;
+    TComboBox FrThicknCombo, CrThicknCombo, DotThicknCombo;
+    TCheckBox BlackWhiteBox;
+    TButton PrSetupBtn, PrintBtn, CancelBtn;
+    TPrinterSetupDialog PrinterSetupDialog1;
 };

@@ -62,6 +62,8 @@ bool BuildUnitTexts(const SAxis& axis, const SLabelEnv& env, SUnitText& texts) {
         }
     }
     if (found || axis.factor == 1.0f) {
+        // "*10" is the factor's own text: without its exponent it would stand alone.
+        if (!found && texts.unit == "*10") texts.unit.clear();
         texts.exponent.clear();
     } else {
         texts.unit = "*10";

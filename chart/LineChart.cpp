@@ -4,15 +4,16 @@
 #include "PixelMath.h"
 #include "TitleForm.h"
 
+#include "Application.h"
 #include "Canvas.h"
 #include "Image.h"
 #include "Label.h"
+#include "MessageBox.h"
 #include "Shape.h"
 #include "services/SystemHooks.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <new>
 
 namespace {
@@ -20,8 +21,25 @@ namespace {
 // A panel's size before its owner sizes it.
 constexpr int kInitialWidth = 185, kInitialHeight = 41;
 
+// Without a handler of the owner the chart shows its own message box; a fatal message
+// then ends the program once the current event is done.
 void DefaultMessage(const SChartMessage& m) {
-    std::cerr << m.title << ": " << m.text << '\n';
+    unsigned icon = 0;
+    switch (m.icon) {
+    case EMsgIcon::Warning:
+        icon = MB_ICONEXCLAMATION;
+        break;
+    case EMsgIcon::Information:
+        icon = MB_ICONINFORMATION;
+        break;
+    case EMsgIcon::Error:
+        icon = MB_ICONSTOP;
+        break;
+    case EMsgIcon::None:
+        break;
+    }
+    MessageBox(m.text, m.title, MB_OK | icon);
+    if (m.fatal && Application) Application->Terminate();
 }
 
 } // namespace
@@ -178,7 +196,10 @@ bool TLineChart::FileUnequal(int f) const {
 }
 
 void TLineChart::Message(const SChartMessage& m) {
-    if (ShowMessage) ShowMessage(m);
+    if (ShowMessage)
+        ShowMessage(m);
+    else
+        DefaultMessage(m);
 }
 
 // ---- scaling
@@ -276,7 +297,10 @@ void TLineChart::Resize_(int width, int height) {
     ShowMessage = [&](const SChartMessage& m) {
         for (EScaleMsg s : shown)
             if (ScaleMessage(s).text == m.text) return;
-        if (keep) keep(m);
+        if (keep)
+            keep(m);
+        else
+            DefaultMessage(m);
     };
     const int errors = ScaleXY(DispRect, true);
     ShowMessage = keep;

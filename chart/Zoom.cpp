@@ -116,10 +116,15 @@ void TLineChart::ImageMouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
     }
     Zoomed = true;
     DispRect = GiveZoomRect(ZoomStartX, ZoomStartY, X, Y);
+    // A refused zoom puts back the axes as drawn: scaling the saved rectangle again
+    // would round it to other ends under the unchanged picture.
+    const SAxisSet drawnAxes = Axes;
+    const bool drawnManual = ManualScale;
     ManualScale = false;
     auto restore = [&] {
         DispRect = saved;
-        ScaleXY(DispRect, false);
+        Axes = drawnAxes;
+        ManualScale = drawnManual;
     };
     const int errors = ScaleXY(DispRect, false);
     DispRect.xLower = Axes.x.lower * Axes.x.factor;

@@ -130,28 +130,34 @@ std::string readBinaryDat(const InputFile& f, const DatLayout& l, std::int64_t n
     return {};
 }
 
+// Recorders may put an empty line between samples; rows in messages are the
+// file's lines, counted from 1.
 std::string readAsciiDat(const InputFile& f, const DatLayout& l, std::int64_t nPoints,
                          float* const* rows) {
     LineReader lines(f, 0, kBlockBytes);
+    std::int64_t row = 0;
     for (std::int64_t j = 0; j < nPoints; ++j) {
         std::string_view text;
-        if (lines.next(text) != LineReader::Status::line) return rowError("DAT", j + 1);
+        do {
+            if (lines.next(text) != LineReader::Status::line) return rowError("DAT", row + 1);
+            ++row;
+        } while (trimBlanks(text).empty());
         const char* p = text.data();
         const char* end = p + text.size();
         double n = 0, v = 0;
-        if (!nextValue(p, end, n) || !nextValue(p, end, v)) return rowError("DAT", j + 1);
+        if (!nextValue(p, end, n) || !nextValue(p, end, v)) return rowError("DAT", row);
         if (!rows) {
             for (int i = 0; i < l.nAnalog + l.nDigital; ++i)
-                if (!nextValue(p, end, v)) return rowError("DAT", j + 1);
+                if (!nextValue(p, end, v)) return rowError("DAT", row);
             continue;
         }
         rows[0][j] = static_cast<float>(v * l.secondsPerTick);
         for (int i = 0; i < l.nAnalog; ++i) {
-            if (!nextValue(p, end, v)) return rowError("DAT", j + 1);
+            if (!nextValue(p, end, v)) return rowError("DAT", row);
             rows[1 + i][j] = static_cast<float>(v * l.scale[i] + l.offset[i]);
         }
         for (int k = 0; k < l.nDigital; ++k) {
-            if (!nextValue(p, end, v)) return rowError("DAT", j + 1);
+            if (!nextValue(p, end, v)) return rowError("DAT", row);
             rows[1 + l.nAnalog + k][j] = static_cast<float>(v);
         }
     }

@@ -55,14 +55,22 @@ bool isRegularFile(const std::string& path) {
 
 LineReader::LineReader(const InputFile& f, std::int64_t start, std::size_t block,
                        std::size_t maxLine)
-    : f_(f), offset_(start), buf_(std::min<std::size_t>(block, 64 * 1024)), block_(block),
-      maxLine_(maxLine) {}
+    : f_(f), offset_(start), block_(block), maxLine_(maxLine) {
+    // A small file gets a buffer of its own size, not a block of zeros.
+    const std::int64_t left = std::max<std::int64_t>(0, f.size() - start);
+    buf_.resize(static_cast<std::size_t>(std::min<std::int64_t>(
+        left + 1, static_cast<std::int64_t>(std::min<std::size_t>(block, 64 * 1024)))));
+}
 
 void LineReader::refill() {
     if (pos_ > 0) {
         std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
         end_ -= pos_;
         pos_ = 0;
+    }
+    if (offset_ >= f_.size()) { // nothing left to read: no reason to grow
+        eof_ = true;
+        return;
     }
     if (buf_.size() < block_)
         buf_.resize(std::min(block_, buf_.size() * 2));

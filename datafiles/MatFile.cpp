@@ -122,7 +122,14 @@ std::int64_t rowOf(std::int64_t k, std::int64_t abscissa) {
 
 void readValues(const InputFile& f, const MatLayout& lay, float* const* rows,
                 std::vector<std::string>& names) {
-    std::vector<unsigned char> buf(kBlock);
+    // One block at most, and no more than the longest column present needs:
+    // a small file is read without a megabyte of scratch.
+    std::int64_t longest = 0;
+    for (const MatrixInfo& m : lay.matrices)
+        longest =
+            std::max(longest, std::min(m.present, m.mrows) *
+                                  static_cast<std::int64_t>(mat4::elementSize(m.type.number)));
+    std::vector<unsigned char> buf(std::min(kBlock, static_cast<std::size_t>(longest)));
     std::int64_t k = 0;
     for (const MatrixInfo& m : lay.matrices) {
         for (std::int64_t c = 0; c < m.ncols; ++c, ++k) {

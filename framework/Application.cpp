@@ -104,9 +104,10 @@ void TApplication::ProcessMessages() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+// The title is the program's own (message boxes, the exception display); it is not
+// handed to Qt as the display name, which Qt would append to every window's title.
 void TApplication::SetTitle(const std::string& value) {
     title_ = value;
-    QGuiApplication::setApplicationDisplayName(QStr(value));
 }
 
 std::string TApplication::ParamStr(int index) const {

@@ -2,6 +2,7 @@
 
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "FontMap_p.h"
 #include "QtText_p.h"
 
 #include <QCheckBox>
@@ -30,7 +31,19 @@ TCheckBox::TCheckBox(TControl* parent, TComponent* owner) : TControl(parent, own
             if (OnClick) OnClick(this);
         });
     });
+    font_.OnChange = [this](TObject*) {
+        ownFont_ = true;
+        auto& box = Inner<QCheckBox>(*this);
+        box.setFont(QtFontFor(font_));
+        QPalette pal = box.palette();
+        pal.setColor(QPalette::WindowText, QtColor(font_.Color()));
+        box.setPalette(pal);
+    };
     SetBounds(0, 0, 97, 17);
+}
+void TCheckBox::ChangeScale(int m, int d) {
+    TControl::ChangeScale(m, d);
+    if (ownFont_) font_.SetHeight(MulDiv(font_.Height(), m, d));
 }
 std::string TCheckBox::Caption() const {
     return StdStr(Inner<QCheckBox>(*this).text());

@@ -3,6 +3,7 @@
 // OnClick; checking a radio button unchecks the others on the same parent.
 
 #include "Control.h"
+#include "GraphicsObjects.h"
 
 #include <string>
 
@@ -13,7 +14,14 @@ public:
     void SetCaption(const std::string& value);
     bool Checked() const;
     void SetChecked(bool value);
+    // Until it is first changed the caption keeps the font of the form.
+    TFont& Font() { return font_; }
+    void ChangeScale(int m, int d) override;
     TNotifyEvent OnClick;
+
+private:
+    TFont font_;
+    bool ownFont_ = false;
 };
 
 class TRadioButton : public TControl {

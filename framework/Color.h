@@ -32,6 +32,7 @@ constexpr TColor clWindow = clSystemColor | 5;
 constexpr TColor clWindowFrame = clSystemColor | 6;
 constexpr TColor clMenuText = clSystemColor | 7;
 constexpr TColor clWindowText = clSystemColor | 8;
+constexpr TColor clInactiveBorder = clSystemColor | 11;
 constexpr TColor clHighlight = clSystemColor | 13;
 constexpr TColor clHighlightText = clSystemColor | 14;
 constexpr TColor clBtnFace = clSystemColor | 15;

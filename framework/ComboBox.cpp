@@ -93,6 +93,16 @@ void TComboBox::SetText(const std::string& value) {
         c.setCurrentIndex(c.findText(QStr(value)));
     }
 }
+void TComboBox::SetColor(TColor value) {
+    color_ = value;
+    QComboBox& c = Combo(*this);
+    QPalette pal = c.palette();
+    // An editable box shows its field as a line edit, a list-only one as a button.
+    pal.setColor(QPalette::Base, QtColor(value));
+    pal.setColor(QPalette::Button, QtColor(value));
+    c.setPalette(pal);
+}
+
 void TComboBox::SetStyle(TComboBoxStyle value) {
     if (value == style_) return;
     style_ = value;

@@ -2,6 +2,7 @@
 // A drop-down list; csDropDown lets the user type a text of their own. OnChange fires
 // when the user types or picks an item, not when the code sets the index or text.
 
+#include "Color.h"
 #include "Control.h"
 #include "Strings.h"
 
@@ -22,6 +23,9 @@ public:
     void SetText(const std::string& value);
     TComboBoxStyle Style() const { return style_; }
     void SetStyle(TComboBoxStyle value);
+    // The background of the text field.
+    TColor Color() const { return color_; }
+    void SetColor(TColor value);
 
     TNotifyEvent OnChange;
 
@@ -30,4 +34,5 @@ private:
     class ItemList;
     std::unique_ptr<ItemList> items_;
     TComboBoxStyle style_ = csDropDown;
+    TColor color_ = clWindow;
 };

@@ -11,6 +11,10 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 TShiftState ShiftOf(const QMouseEvent& e) {
@@ -156,6 +160,44 @@ private:
 };
 } // namespace
 
+// Places the aligned controls on `parent` in its client area.
+static void AlignChildren(QWidget& parent) {
+    std::vector<ControlWidget*> aligned;
+    for (QObject* child : parent.children())
+        if (auto* w = dynamic_cast<ControlWidget*>(child))
+            if (w->Control().Align() != TAlign::alNone && !w->isHidden()) aligned.push_back(w);
+    if (aligned.empty()) return;
+    int left = 0, top = 0, right = parent.width(), bottom = parent.height();
+    for (TAlign side :
+         {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        for (ControlWidget* w : aligned) {
+            if (w->Control().Align() != side) continue;
+            const int width = std::max(0, right - left), height = std::max(0, bottom - top);
+            const int h = w->height(), wd = w->width(); // kept even when they do not fit
+            switch (side) {
+            case TAlign::alTop:
+                w->setGeometry(left, top, width, h);
+                top += h;
+                break;
+            case TAlign::alBottom:
+                w->setGeometry(left, bottom - h, width, h);
+                bottom -= h;
+                break;
+            case TAlign::alLeft:
+                w->setGeometry(left, top, wd, height);
+                left += wd;
+                break;
+            case TAlign::alRight:
+                w->setGeometry(right - wd, top, wd, height);
+                right -= wd;
+                break;
+            default:
+                w->setGeometry(left, top, width, height);
+                break;
+            }
+        }
+}
+
 QEvent::Type PostedMessageType() {
     static const QEvent::Type type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;
@@ -264,9 +306,13 @@ ControlWidget::ControlWidget(TControl& control, QWidget* parent)
 }
 
 bool ControlWidget::event(QEvent* e) {
-    if (isWindow())
+    if (isWindow()) {
+        if (control_.Internals().framed &&
+            (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+            Guarded([&] { control_.HandleWindowGeometry(); });
         if (auto* form = dynamic_cast<TCustomForm*>(&control_))
             if (FormWindowEvent(*form, e)) return true;
+    }
     if (e->type() == PostedMessageType()) {
         TMessage m = static_cast<PostedMessageEvent*>(e)->message;
         Guarded([&] { control_.HandleMessage(m); });
@@ -290,6 +336,7 @@ void ControlWidget::paintEvent(QPaintEvent*) {
 
 void ControlWidget::resizeEvent(QResizeEvent*) {
     if (QWidget* inner = control_.Internals().inner) inner->setGeometry(0, 0, width(), height());
+    AlignChildren(*this);
     Guarded([&] { control_.HandleResize(); });
 }
 
@@ -365,16 +412,24 @@ TControl::~TControl() {
     impl_->widget.reset();
 }
 
+// Qt places a window by its inside and reports a frame only once the window exists;
+// the outer bounds kept here are what the code and the user see.
 int TControl::Left() const {
-    return impl_->widget->x();
+    return impl_->framed ? impl_->outer.x() : impl_->widget->x();
 }
 int TControl::Top() const {
-    return impl_->widget->y();
+    return impl_->framed ? impl_->outer.y() : impl_->widget->y();
 }
 int TControl::Width() const {
-    return impl_->widget->width();
+    return impl_->framed ? impl_->outer.width() : impl_->widget->width();
 }
 int TControl::Height() const {
+    return impl_->framed ? impl_->outer.height() : impl_->widget->height();
+}
+int TControl::ClientWidth() const {
+    return impl_->widget->width();
+}
+int TControl::ClientHeight() const {
     return impl_->widget->height();
 }
 void TControl::SetLeft(int value) {
@@ -391,12 +446,79 @@ void TControl::SetHeight(int value) {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    impl_->widget->setGeometry(left, top, width < 0 ? 0 : width, height < 0 ? 0 : height);
+    width = std::max(0, width);
+    height = std::max(0, height);
+    QWidget& w = *impl_->widget;
+    if (!impl_->framed) {
+        w.setGeometry(left, top, width, height);
+        // An aligned control keeps its side whatever it was given; a hidden parent
+        // hears of no resize, so its aligned controls are placed now.
+        if (align_ != TAlign::alNone && w.parentWidget()) AlignChildren(*w.parentWidget());
+        AlignChildren(w);
+        return;
+    }
+    impl_->outer = QRect(left, top, width, height);
+    SyncWindowFrame();
+    PlaceWindow(*impl_);
+    AlignChildren(w);
+}
+
+void TControl::SetAlign(TAlign value) {
+    align_ = value;
+    if (QWidget* parent = impl_->widget->parentWidget()) AlignChildren(*parent);
+}
+
+namespace {
+// The frame the window system gives a window. A window made now tells its frame before
+// it is first shown (as it would on the system); one that is hidden may forget it, and
+// then the last one known holds.
+QMargins FrameNow(QWidget& w, const QMargins& known) {
+    if (!w.testAttribute(Qt::WA_WState_Created)) w.winId();
+    const QWindow* handle = w.windowHandle();
+    if (!handle) return known;
+    const QMargins m = handle->frameMargins();
+    if (!w.isVisible() && m.isNull()) return known;
+    return m;
+}
+} // namespace
+
+void PlaceWindow(TControl::Impl& impl) {
+    const QMargins& f = impl.frame;
+    const QRect& o = impl.outer;
+    impl.placed =
+        QRect(o.x() + f.left(), o.y() + f.top(), std::max(0, o.width() - f.left() - f.right()),
+              std::max(0, o.height() - f.top() - f.bottom()));
+    impl.widget->setGeometry(impl.placed);
+}
+
+void TControl::SyncWindowFrame() {
+    QWidget& w = *impl_->widget;
+    if (!impl_->framed) return;
+    const QMargins now = FrameNow(w, impl_->frame);
+    if (now == impl_->frame) return;
+    impl_->frame = now;
+    FrameChanged();
+    PlaceWindow(*impl_);
+}
+
+void TControl::HandleWindowGeometry() {
+    QWidget& w = *impl_->widget;
+    if (!impl_->framed) return;
+    const QMargins before = impl_->frame;
+    SyncWindowFrame();
+    if (impl_->frame != before) return; // placed again by the outer bounds
+    if (w.geometry() == impl_->placed) return;
+    // Moved or sized by the user, or held to its size limits.
+    impl_->placed = w.geometry();
+    impl_->outer = impl_->placed.marginsAdded(impl_->frame);
 }
 
 void TControl::SetVisible(bool value) {
     visible_ = value;
     impl_->widget->setVisible(value);
+    if (value) SyncWindowFrame();
+    if (align_ != TAlign::alNone)
+        if (QWidget* parent = impl_->widget->parentWidget()) AlignChildren(*parent);
 }
 
 void TControl::SetCursor(TCursor value) {
@@ -412,6 +534,18 @@ bool TControl::Enabled() const {
 }
 void TControl::SetEnabled(bool value) {
     impl_->widget->setEnabled(value);
+}
+
+bool TControl::TabStop() const {
+    const QWidget* target = impl_->inner ? impl_->inner : impl_->widget.get();
+    return (target->focusPolicy() & Qt::TabFocus) != 0;
+}
+
+void TControl::SetTabStop(bool value) {
+    QWidget* target = impl_->inner ? impl_->inner : impl_->widget.get();
+    const int policy = target->focusPolicy();
+    target->setFocusPolicy(
+        static_cast<Qt::FocusPolicy>(value ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
 }
 
 void TControl::SetFocus() {

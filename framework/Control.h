@@ -12,6 +12,7 @@
 #include "Messages.h"
 #include "Types.h"
 
+#include <cstdint>
 #include <string>
 
 #include <functional>
@@ -29,6 +30,12 @@ enum TShiftFlag : unsigned {
     ssDouble = 64
 };
 using TShiftState = unsigned;
+
+// An aligned control keeps to one side of its parent's client area across the full
+// width or height, keeping its own height or width; alClient fills what is left. Sides
+// are taken in the order top, bottom, left, right, then client. Scoped, since the
+// alignment grid has alignments of its own named alLeft and alRight.
+enum class TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient };
 
 enum TCursor : int {
     crDefault = 0,
@@ -69,8 +76,14 @@ public:
     void SetWidth(int value);
     void SetHeight(int value);
     virtual void SetBounds(int left, int top, int width, int height);
-    int ClientWidth() const { return Width(); }
-    int ClientHeight() const { return Height(); }
+    // For a form Left, Top, Width and Height are its outer bounds, frame included, and
+    // the client size is what the frame leaves inside; for other controls both are the
+    // same.
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign value);
 
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
@@ -89,6 +102,9 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value) { showHint_ = value; }
 
+    // Whether Tab stops at the control; a click focuses it either way.
+    bool TabStop() const;
+    void SetTabStop(bool value);
     void SetFocus();
     bool Focused() const;
     bool CanFocus() const;
@@ -138,6 +154,11 @@ public:
     void HandleDblClick() { DblClick(); }
     void HandlePaint(TPaintContext& context) { Paint(context); }
     void HandleResize() { Resized(); }
+    // A form's frame may become known only once it is shown: the form keeps its outer
+    // bounds and its inside is placed again.
+    void SyncWindowFrame();
+    // A form was moved or resized: by the user it changes the outer bounds.
+    void HandleWindowGeometry();
     // One key: the key-down step, then the character when the key makes one (as
     // with the system, clearing the key does not stop its character).
     struct KeyOutcome {
@@ -160,6 +181,8 @@ public:
 protected:
     virtual void Paint(TPaintContext&) {}
     virtual void Resized() {}
+    // The frame of a form changed (it became known, or the border style changed it).
+    virtual void FrameChanged() {}
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -175,6 +198,7 @@ protected:
 private:
     TControl* parent_;
     bool visible_;
+    TAlign align_ = TAlign::alNone;
     TCursor cursor_ = crDefault;
     std::string hint_;
     bool showHint_ = false;

@@ -3,7 +3,9 @@
 #include "QtCanvas_p.h"
 
 #include <QEvent>
+#include <QMargins>
 #include <QPainter>
+#include <QRect>
 #include <QWidget>
 
 struct TPaintContext {
@@ -37,7 +39,17 @@ private:
 struct TControl::Impl {
     std::unique_ptr<ControlWidget> widget;
     QWidget* inner = nullptr; // the Qt control that fills a standard control
+    // A form's bounds with its frame, as the code set them or the user left them; the
+    // frame they were placed with (unknown, so empty, until the window system tells it);
+    // and the inside rectangle asked of Qt then. Other controls use Qt's geometry.
+    bool framed = false;
+    QRect outer;
+    QMargins frame;
+    QRect placed;
 };
+
+// Puts a form's inside where its outer bounds and known frame say.
+void PlaceWindow(TControl::Impl& impl);
 
 inline QWidget& WidgetOf(TControl& control) {
     return *control.Internals().widget;

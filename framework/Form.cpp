@@ -62,6 +62,8 @@ TModalHook SetModalHook(TModalHook hook) {
 
 TCustomForm::TCustomForm(TComponent* owner) : TControl(nullptr, owner), color_(clBtnFace) {
     QWidget& w = WidgetOf(*this);
+    Internals().framed = true;
+    Internals().outer = Internals().placed = w.geometry();
     w.setAttribute(Qt::WA_DeleteOnClose, false);
     w.setAutoFillBackground(true);
     w.setFocusPolicy(Qt::NoFocus);
@@ -107,21 +109,37 @@ bool TCustomForm::FixedSize() const {
 
 // A fixed border keeps the window at the size the code gives it; otherwise the user
 // may drag it between the tracking sizes, and code sizes are held to them as well.
+// The sizes are outer ones; Qt limits the inside.
 void TCustomForm::ApplySizeLimits(int width, int height) {
     QWidget& w = WidgetOf(*this);
+    const QMargins& f = Internals().frame;
+    const int fw = f.left() + f.right(), fh = f.top() + f.bottom();
+    auto inside = [](int outer, int frame) { return std::max(0, outer - frame); };
     if (FixedSize()) {
-        w.setMinimumSize(width, height);
-        w.setMaximumSize(width, height);
+        w.setMinimumSize(inside(width, fw), inside(height, fh));
+        w.setMaximumSize(inside(width, fw), inside(height, fh));
         return;
     }
-    w.setMinimumSize(minTrack_.x, minTrack_.y);
-    w.setMaximumSize(maxTrack_.x > 0 ? maxTrack_.x : QWIDGETSIZE_MAX,
-                     maxTrack_.y > 0 ? maxTrack_.y : QWIDGETSIZE_MAX);
+    w.setMinimumSize(inside(minTrack_.x, fw), inside(minTrack_.y, fh));
+    w.setMaximumSize(maxTrack_.x > 0 ? inside(maxTrack_.x, fw) : QWIDGETSIZE_MAX,
+                     maxTrack_.y > 0 ? inside(maxTrack_.y, fh) : QWIDGETSIZE_MAX);
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
-    ApplySizeLimits(std::max(0, width), std::max(0, height));
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (!FixedSize()) {
+        width = std::max(width, minTrack_.x);
+        height = std::max(height, minTrack_.y);
+        if (maxTrack_.x > 0) width = std::min(width, maxTrack_.x);
+        if (maxTrack_.y > 0) height = std::min(height, maxTrack_.y);
+    }
+    ApplySizeLimits(width, height);
     TControl::SetBounds(left, top, width, height);
+}
+
+void TCustomForm::FrameChanged() {
+    ApplySizeLimits(Width(), Height());
 }
 
 void TCustomForm::ApplyWindowFlags() {
@@ -145,11 +163,15 @@ void TCustomForm::ApplyWindowFlags() {
     if (!borderIcons_) f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if (formStyle_ == fsStayOnTop) f |= Qt::WindowStaysOnTopHint;
     w.setWindowFlags(f);
-    if (visible) w.show();
+    // Qt makes the window anew and moves its inside to where the frame was.
+    SetBounds(Left(), Top(), Width(), Height());
+    if (visible) SetVisible(true);
 }
 
 void TCustomForm::SetClientSize(int width, int height) {
-    SetBounds(Left(), Top(), width, height);
+    SyncWindowFrame();
+    const QMargins& f = Internals().frame;
+    SetBounds(Left(), Top(), width + f.left() + f.right(), height + f.top() + f.bottom());
 }
 
 void TCustomForm::CenterOnScreen() {
@@ -239,7 +261,8 @@ void TCustomForm::ScaleBy(int m, int d) {
     ScaleFonts(w, m, d);
     ScaleControls(w, m, d);
     font_.SetHeight(MulDiv(font_.Height(), m, d));
-    SetBounds(Left(), Top(), MulDiv(Width(), m, d), MulDiv(Height(), m, d));
+    // The inside scales; the frame stays as the system draws it.
+    SetClientSize(MulDiv(ClientWidth(), m, d), MulDiv(ClientHeight(), m, d));
 }
 
 void TCustomForm::SetMinTrackSize(int width, int height) {

@@ -52,8 +52,9 @@ public:
     void SetFormStyle(TFormStyle value);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition value) { position_ = value; }
+    // The outer size that leaves this inside, with the frame known now.
     void SetClientSize(int width, int height);
-    // A fixed border style holds the window at the size given here.
+    // A fixed border style holds the window at the size given here (the outer size).
     void SetBounds(int left, int top, int width, int height) override;
 
     bool KeyPreview() const { return keyPreview_; }
@@ -69,8 +70,8 @@ public:
     TModalResult ModalResult() const { return modalResult_; }
     void SetModalResult(TModalResult value);
 
-    // Multiplies the positions and sizes of the form and every control on it, and the
-    // fonts, by m / d.
+    // Multiplies the client size of the form, the positions and sizes of every control on
+    // it, and the fonts, by m / d.
     void ScaleBy(int m, int d);
     bool Scaled() const { return scaled_; }
     void SetScaled(bool value) { scaled_ = value; }
@@ -110,6 +111,7 @@ public:
 protected:
     void Paint(TPaintContext& context) override;
     void Resized() override;
+    void FrameChanged() override;
 
 private:
     void ApplyWindowFlags();

@@ -26,6 +26,11 @@ void TLabel::SetColor(TColor value) {
     Invalidate();
 }
 
+void TLabel::SetTransparent(bool value) {
+    transparent_ = value;
+    Invalidate();
+}
+
 void TLabel::SetAutoSize(bool value) {
     autoSize_ = value;
     Adjust();
@@ -46,9 +51,11 @@ void TLabel::Adjust() {
 
 void TLabel::Paint(TPaintContext& context) {
     PaintCanvas canvas(context.painter);
-    canvas.Brush().SetColor(color_);
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.FillRect({0, 0, Width(), Height()});
+    if (!transparent_) {
+        canvas.Brush().SetColor(color_);
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.FillRect({0, 0, Width(), Height()});
+    }
     canvas.Font().Assign(font_);
     canvas.Brush().SetStyle(bsClear);
     const int w = canvas.TextWidth(caption_);

@@ -20,6 +20,9 @@ public:
     void SetAlignment(TAlignment value);
     TColor Color() const { return color_; }
     void SetColor(TColor value);
+    // A transparent label paints no background: what lies below shows around the text.
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
     TFont& Font() { return font_; }
     // While on, the label takes the width and height of its caption.
     bool AutoSize() const { return autoSize_; }
@@ -40,4 +43,5 @@ private:
     TColor color_ = clBtnFace;
     TFont font_;
     bool autoSize_ = true;
+    bool transparent_ = false;
 };

@@ -1,6 +1,7 @@
 #include "Panel.h"
 
 #include "Control_p.h"
+#include "FontMap_p.h"
 #include "QtText_p.h"
 
 #include <QGroupBox>
@@ -47,9 +48,33 @@ void TPanel::SetColor(TColor value) {
 }
 
 TGroupBox::TGroupBox(TControl* parent, TComponent* owner) : TControl(parent, owner) {
-    AttachInner(*this, new QGroupBox(&WidgetOf(*this)));
+    auto* box = new QGroupBox(&WidgetOf(*this));
+    box->setAutoFillBackground(true);
+    AttachInner(*this, box);
     WidgetOf(*this).setFocusProxy(nullptr);
+    font_.OnChange = [this](TObject*) {
+        ownFont_ = true;
+        auto& box = Inner<QGroupBox>(*this);
+        box.setFont(QtFontFor(font_));
+        QPalette pal = box.palette();
+        pal.setColor(QPalette::WindowText, QtColor(font_.Color()));
+        box.setPalette(pal);
+    };
+    SetColor(clBtnFace);
     SetBounds(0, 0, 185, 105);
+}
+
+void TGroupBox::SetColor(TColor value) {
+    color_ = value;
+    auto& box = Inner<QGroupBox>(*this);
+    QPalette pal = box.palette();
+    pal.setColor(QPalette::Window, QtColor(value));
+    box.setPalette(pal);
+}
+
+void TGroupBox::ChangeScale(int m, int d) {
+    TControl::ChangeScale(m, d);
+    if (ownFont_) font_.SetHeight(MulDiv(font_.Height(), m, d));
 }
 
 std::string TGroupBox::Caption() const {

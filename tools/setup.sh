@@ -10,6 +10,9 @@ CURVIX_PACKAGES=(
   qt6-base-dev
   python3 python3-numpy python3-scipy
   libwmf-bin poppler-utils fonts-liberation2
+  # Installed without recommends: libwmf only recommends its Type 1 fonts, without
+  # which wmf2svg and wmf2gd load no font at all.
+  fonts-urw-base35
   xvfb xauth locales
 )
 
@@ -34,7 +37,8 @@ curvix_comma_locale() {
   locale -a 2>/dev/null | grep -qi '^de_DE.utf8$' && return 0
   local sudo=""
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || echo "note: no de_DE.UTF-8 locale; its tests are skipped"
+  $sudo localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null ||
+    echo "warning: could not make the de_DE.UTF-8 locale (package locales); its tests will fail"
 }
 
 # The Release build folder is shared by run.sh and test.sh, so both configure

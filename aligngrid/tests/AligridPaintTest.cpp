@@ -112,18 +112,30 @@ TEST_F(Paint, PerCellSelectedColoursWinOverTheGridWide) {
     EXPECT_EQ(canvas.Calls[0].brushColor, 255u);
 }
 
+// With DefaultDrawing on the grid paints the cell (its own colour) and then
+// calls the handler; off, the handler alone draws: no colour of the grid's.
 TEST_F(Paint, DrawCellUsesTheGridOrTheHandler) {
     std::vector<std::string> order;
     grid.OnDrawCell = [&](TObject*, int c, int r, TRect, TGridDrawState) {
-        order.push_back("handler " + std::to_string(c) + "," + std::to_string(r));
+        if (c == 2 && r == 2) order.push_back("handler");
     };
     grid.SetCells(2, 2, "x");
-    QImage image(WidgetOf(grid).size(), QImage::Format_RGB32);
-    WidgetOf(grid).render(&image);
-    EXPECT_FALSE(order.empty()); // with DefaultDrawing the handler still runs
+    grid.SetColorCell(2, 2, clYellow);
+    const TRect cellRect = grid.CellRect(2, 2);
+    auto yellowPixels = [&] {
+        QImage image(WidgetOf(grid).size(), QImage::Format_RGB32);
+        WidgetOf(grid).render(&image);
+        int n = 0;
+        for (int y = cellRect.Top; y < cellRect.Bottom; ++y)
+            for (int x = cellRect.Left; x < cellRect.Right; ++x)
+                n += image.pixel(x, y) == qRgb(255, 255, 0) ? 1 : 0;
+        return n;
+    };
+    EXPECT_GT(yellowPixels(), cellRect.Width() * cellRect.Height() / 2);
+    EXPECT_EQ(order, std::vector<std::string>{"handler"});
     order.clear();
     grid.SetDefaultDrawing(false);
-    WidgetOf(grid).render(&image);
-    EXPECT_FALSE(order.empty());
+    EXPECT_EQ(yellowPixels(), 0);
+    EXPECT_EQ(order, std::vector<std::string>{"handler"});
 }
 } // namespace

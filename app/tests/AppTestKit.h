@@ -17,6 +17,7 @@
 #include "services/SystemHooks.h"
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -110,9 +111,13 @@ private:
 
 // The program's windows on a scratch registry and lock folder, made in the program's
 // order after its registry read and scaling. The arguments follow the program name.
+// A `registryDir` of the test's own makes a later run find what an earlier one stored.
 class CurvixUnderTest {
 public:
-    explicit CurvixUnderTest(std::vector<std::string> args = {}) : args_(std::move(args)) {
+    explicit CurvixUnderTest(std::vector<std::string> args = {},
+                             const std::filesystem::path& registryDir = {})
+        : args_(std::move(args)) {
+        if (!registryDir.empty()) setenv("CURVIX_REGISTRY_DIR", registryDir.c_str(), 1);
         args_.insert(args_.begin(), "curvix");
         for (auto& a : args_) argv_.push_back(a.data());
         argv_.push_back(nullptr);

@@ -1,6 +1,7 @@
 // Cross-checks against independent readers and writers: numpy and scipy
-// through /usr/bin/python3. Skipped where they are not installed.
+// through /usr/bin/python3; under ./test.sh a missing one fails them.
 
+#include "MissingTool.h"
 #include "SimOut.h"
 #include "TestFiles.h"
 
@@ -51,7 +52,8 @@ std::vector<std::vector<float>> randomRows(int nRows, int nPoints, unsigned seed
 } // namespace
 
 TEST(MatScipy, FilesWrittenByScipyLoadWithTheirValues) {
-    if (!havePython("numpy, scipy.io")) GTEST_SKIP() << "numpy/scipy not available";
+    if (!havePython("numpy, scipy.io"))
+        CURVIX_SKIP_OR_FAIL() << "install python3-numpy and python3-scipy";
     ScratchDir dir;
     const char* script = R"(
 import sys, numpy as np, scipy.io as sio
@@ -85,7 +87,8 @@ sio.savemat(sys.argv[1], d, format='4', oned_as='column')
 }
 
 TEST(MatScipy, ScipyReadsOurFilesWithEqualValues) {
-    if (!havePython("numpy, scipy.io")) GTEST_SKIP() << "numpy/scipy not available";
+    if (!havePython("numpy, scipy.io"))
+        CURVIX_SKIP_OR_FAIL() << "install python3-numpy and python3-scipy";
     ScratchDir dir;
     const auto rows = randomRows(3, 500, 21);
     SimOut s = recordOf({"t", "v:A", "x y"}, rows);
@@ -123,7 +126,7 @@ for i, k in enumerate(names):
 }
 
 TEST(AdfNumpy, NumpyReadsOurFilesWithEqualValues) {
-    if (!havePython("numpy")) GTEST_SKIP() << "numpy not available";
+    if (!havePython("numpy")) CURVIX_SKIP_OR_FAIL() << "install python3-numpy";
     ScratchDir dir;
     const auto rows = randomRows(4, 2000, 33);
     SimOut s = recordOf({"time", "u", "i", "p"}, rows);

@@ -115,7 +115,9 @@ TEST(ComtradeHostile, AsciiDatRowsWithMissingOrForeignFieldsAreRowErrors) {
     const std::string cfg = validSet().cfgText();
     const std::pair<const char*, const char*> cases[] = {
         {"1,0,1,1,0\n2,100,2,1\n3,200,2,1,0\n", "2"},     // a digital value missing
-        {"1,0,1,1,0\n\n3,200,2,1,0\n", "2"},              // empty line
+        {"1,0,1,1,0\n\n2,100,2,1\n\n3,200,2,1,0\n", "3"}, // rows are lines, empty ones too
+        {"1,0,1,1,0\n\n3,200,2,1,0\n", "4"},              // an empty line is no sample
+        {"1,0,1,1,0\n2,100,2,1,0\n,\n", "3"},             // commas alone are a row
         {"1,0,1,1,0\n2,100,x,1,0\n3,200,2,1,0\n", "2"},   // not a number
         {"1,0,1,1,0\n2,100,,1,0\n3,200,2,1,0\n", "2"},    // empty field
         {"1,0,1,1,0\n2,100,inf,1,0\n3,200,2,1,0\n", "2"}, // not finite

@@ -1,6 +1,7 @@
 // numpy writes a BINARY set from the file layout and the values it expects,
 // independently of the reader and of our own fixture writer.
 
+#include "MissingTool.h"
 #include "SimOut.h"
 #include "TestFiles.h"
 
@@ -56,7 +57,7 @@ TEST(ComtradeNumpy, BinarySetWrittenByNumpyLoadsToItsValues) {
     writeFile(dir.file("make.py"), kScript);
     const std::string cmd = "/usr/bin/python3 " + dir.file("make.py") + " " + dir.path().string();
     if (std::system(("/usr/bin/python3 -c 'import numpy' 2>/dev/null")) != 0)
-        GTEST_SKIP() << "no python3 with numpy";
+        CURVIX_SKIP_OR_FAIL() << "install python3-numpy";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
 
     SimOut r;

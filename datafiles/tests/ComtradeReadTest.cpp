@@ -232,6 +232,27 @@ TEST(ComtradeRead, AsciiDatAcceptsBlanksRealsAndALastLineWithoutEnd) {
     EXPECT_EQ(r.data[2][0], 1.0f);
 }
 
+TEST(ComtradeRead, AsciiDatSkipsTheEmptyLinesRecordersPutBetweenSamples) {
+    const std::pair<const char*, const char*> separators[] = {
+        {"an empty line after each sample", "\n\n"},
+        {"CR LF lines", "\r\n\r\n"},
+        {"a line of blanks", "\n \t\n"},
+    };
+    for (const auto& [what, between] : separators) {
+        SCOPED_TRACE(what);
+        ScratchDir dir;
+        const ComtradeSet s = smallSet();
+        s.write(dir);
+        std::string dat = "\n";
+        for (char c : s.datBytes())
+            dat += c == '\n' ? std::string(between) : std::string(1, c);
+        writeFile(dir.file("rec.dat"), dat);
+        SimOut r;
+        ASSERT_EQ(load(r, dir.file("rec.cfg")), "");
+        expectValues(r, s, {1000, 1}, 1e-6);
+    }
+}
+
 TEST(ComtradeRead, ChannelNamesKeepBytesAboveAscii) {
     ScratchDir dir;
     ComtradeSet s = smallSet();

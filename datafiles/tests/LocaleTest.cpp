@@ -3,6 +3,7 @@
 // through the locale's decimal separator.
 
 #include "ComtradeSets.h"
+#include "MissingTool.h"
 #include "SimOut.h"
 #include "TestFiles.h"
 
@@ -37,7 +38,9 @@ private:
 
 TEST(DecimalCommaLocale, AdfWritesAndReadsBackTheSameText) {
     DecimalCommaLocale locale;
-    if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!locale.active())
+        CURVIX_SKIP_OR_FAIL() << "no decimal-comma locale: install locales and make de_DE.UTF-8 "
+                                 "(tools/setup.sh does)";
     ScratchDir dir;
     SimOut s = recordOf({"t", "x"}, {{0, 0.5f}, {1.25f, -3.5e-7f}});
     const int sel[] = {0, 1};
@@ -50,7 +53,9 @@ TEST(DecimalCommaLocale, AdfWritesAndReadsBackTheSameText) {
 
 TEST(DecimalCommaLocale, AdfReadsEveryNumberFormAndTheStep) {
     DecimalCommaLocale locale;
-    if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!locale.active())
+        CURVIX_SKIP_OR_FAIL() << "no decimal-comma locale: install locales and make de_DE.UTF-8 "
+                                 "(tools/setup.sh does)";
     ScratchDir dir;
     // Plain decimals take the fast path; hexadecimal, overflow and long
     // fields the general one.
@@ -82,7 +87,9 @@ TEST(DecimalCommaLocale, ComtradeAsciiReadsRealsInCfgAndDat) {
     c.write(dir); // before the switch: the fixture prints with the locale
     writeFile(dir.file("rec.dat"), "1,0,12.5\n2,400,-3.5e2\n");
     DecimalCommaLocale locale;
-    if (!locale.active()) GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!locale.active())
+        CURVIX_SKIP_OR_FAIL() << "no decimal-comma locale: install locales and make de_DE.UTF-8 "
+                                 "(tools/setup.sh does)";
     SimOut s;
     ASSERT_EQ(s.LoadFromComtradeFile(dir.file("rec.cfg")), "");
     ASSERT_EQ(s.nPoints, 2);

@@ -2,8 +2,10 @@
 // gives the same geometry.
 #include "Bitmap.h"
 #include "Metafile.h"
+#include "MissingTool.h"
 #include "RecordingCanvas.h"
 #include "Scene.h"
+#include "ScratchFiles.h"
 #include "Wmf.h"
 
 #include <QImage>
@@ -118,11 +120,11 @@ TEST(BackendsAgree, ImageAndReplayedMetafileArePixelIdentical) {
 }
 
 TEST(BackendsAgree, Wmf2gdRendersTheMetafileWithTheImageGeometry) {
-    if (!fs::exists("/usr/bin/wmf2gd")) GTEST_SKIP() << "libwmf-bin is not installed";
+    if (!fs::exists("/usr/bin/wmf2gd")) CURVIX_SKIP_OR_FAIL() << "wmf2gd: install libwmf-bin";
     TMetafile mf;
     Record(mf, Geometry);
-    const fs::path base =
-        fs::temp_directory_path() / ("curvix_fw_gd_" + std::to_string(::getpid()));
+    const testsupport::ScratchDir scratch;
+    const fs::path base = scratch.path() / "gd";
     const std::string wmfFile = base.string() + ".wmf", pngFile = base.string() + ".png";
     ASSERT_EQ(mf.SaveToFile(wmfFile), "");
     // libwmf crops the picture to what is drawn, here (10, 10)-(189, 109),
@@ -139,6 +141,4 @@ TEST(BackendsAgree, Wmf2gdRendersTheMetafileWithTheImageGeometry) {
     const QImage ours(QString::fromStdString(base.string() + "_img.png"));
     EXPECT_GT(Covered(ours, gd, 2.0, -20.0, -20.0, 2), 0.98);
     EXPECT_GT(Covered(gd, ours, 0.5, 10.0, 10.0, 1), 0.98);
-    for (const auto& f : {wmfFile, pngFile, base.string() + "_img.png"})
-        fs::remove(f);
 }

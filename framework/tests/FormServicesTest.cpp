@@ -170,8 +170,8 @@ TEST_F(FormServices, ScaleByScalesEveryControlAndFont) {
     const double buttonFont = SizeOf(InnerOf(button)->font());
 
     form.ScaleBy(3, 2);
-    EXPECT_EQ(form.Width(), 300);
-    EXPECT_EQ(form.Height(), 150);
+    EXPECT_EQ(form.ClientWidth(), 300) << "the inside scales, not the frame";
+    EXPECT_EQ(form.ClientHeight(), 150);
     EXPECT_EQ(BoundsOf(button), Rect(15, 30, 15 + 113, 30 + 38)); // halves round up
     EXPECT_EQ(BoundsOf(edit), Rect(8, 23, 8 + 62, 23 + 32));
     EXPECT_EQ(BoundsOf(box), Rect(5, 5, 5 + 50, 5 + 26)) << "controls on a tab sheet";
@@ -184,7 +184,7 @@ TEST_F(FormServices, ScaleByScalesEveryControlAndFont) {
     EXPECT_EQ(BoundsOf(button).Left, 12);
     form.ScaleBy(1, 1); // nothing to do
     form.ScaleBy(5, 0);
-    EXPECT_EQ(form.Width(), 240);
+    EXPECT_EQ(form.ClientWidth(), 240);
 }
 
 TEST_F(FormServices, TrackingSizesHoldTheUserAndTheCode) {
@@ -203,7 +203,7 @@ TEST_F(FormServices, TrackingSizesHoldTheUserAndTheCode) {
     EXPECT_EQ(form.Height(), 250);
     WidgetOf(form).resize(900, 900);
     EXPECT_EQ(form.Width(), 400);
-    EXPECT_EQ(form.Height(), 900);
+    EXPECT_EQ(form.ClientHeight(), 900);
     form.SetMinTrackSize(0, 0);
     form.SetMaxTrackSize(0, 0);
     form.SetBounds(0, 0, 120, 90);
@@ -216,11 +216,11 @@ TEST_F(FormServices, FixedBorderKeepsTheSizeTheCodeGives) {
     values.SetClientSize(132, 205);
     values.Show();
     values.SetClientSize(132, 120); // laid out again after showing
-    EXPECT_EQ(values.Height(), 120);
+    EXPECT_EQ(values.ClientHeight(), 120);
     WidgetOf(values).resize(300, 300);
-    EXPECT_EQ(values.Width(), 132);
-    EXPECT_EQ(values.Height(), 120);
+    EXPECT_EQ(values.ClientWidth(), 132);
+    EXPECT_EQ(values.ClientHeight(), 120);
     values.SetBorderStyle(bsSizeable);
     WidgetOf(values).resize(300, 300);
-    EXPECT_EQ(values.Height(), 300);
+    EXPECT_EQ(values.ClientHeight(), 300);
 }

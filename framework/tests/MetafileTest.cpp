@@ -2,8 +2,10 @@
 // libwmf's independent converters, and played back.
 #include "Metafile.h"
 #include "Bitmap.h"
+#include "MissingTool.h"
 #include "RecordingCanvas.h"
 #include "Scene.h"
+#include "ScratchFiles.h"
 #include "Wmf.h"
 
 #include <gtest/gtest.h>
@@ -30,10 +32,6 @@ void MakeScene(TMetafile& mf) {
         TMetafileCanvas c(mf);
         DrawScene(c);
     }
-}
-
-fs::path TempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("curvix_fw_" + std::to_string(::getpid()) + "_" + name);
 }
 
 std::string RunCommand(const std::string& command, int& status) {
@@ -176,7 +174,8 @@ TEST(MetafileLayout, MangledBytesAreRefusedOrPlayedWithoutHarm) {
 TEST(MetafileSave, ReportsFailureInsteadOfSuccess) {
     TMetafile mf;
     MakeScene(mf);
-    const fs::path good = TempPath("save.wmf");
+    const testsupport::ScratchDir scratch;
+    const fs::path good = scratch.file("save.wmf");
     EXPECT_EQ(mf.SaveToFile(good.string()), "");
     EXPECT_EQ(fs::file_size(good), mf.Data().size());
     fs::remove(good);
@@ -189,10 +188,11 @@ TEST(MetafileSave, ReportsFailureInsteadOfSuccess) {
 }
 
 TEST(MetafileReaders, Wmf2svgConvertsWithoutComplaintAndHoldsLinesAndTexts) {
-    if (!fs::exists("/usr/bin/wmf2svg")) GTEST_SKIP() << "libwmf-bin is not installed";
+    if (!fs::exists("/usr/bin/wmf2svg")) CURVIX_SKIP_OR_FAIL() << "wmf2svg: install libwmf-bin";
     TMetafile mf;
     MakeScene(mf);
-    const fs::path wmfFile = TempPath("scene.wmf"), svgFile = TempPath("scene.svg");
+    const testsupport::ScratchDir scratch;
+    const fs::path wmfFile = scratch.file("scene.wmf"), svgFile = scratch.file("scene.svg");
     ASSERT_EQ(mf.SaveToFile(wmfFile.string()), "");
     int status = 0;
     const std::string messages =
@@ -206,6 +206,4 @@ TEST(MetafileReaders, Wmf2svgConvertsWithoutComplaintAndHoldsLinesAndTexts) {
     EXPECT_NE(svg.find("<polyline"), std::string::npos);
     EXPECT_NE(svg.find("<rect"), std::string::npos);
     EXPECT_NE(svg.find("<ellipse"), std::string::npos);
-    fs::remove(wmfFile);
-    fs::remove(svgFile);
 }

@@ -2,6 +2,8 @@
 // resolution; checked with poppler's independent tools.
 #include "Printer.h"
 #include "Bitmap.h"
+#include "MissingTool.h"
+#include "ScratchFiles.h"
 
 #include <QImage>
 
@@ -33,7 +35,8 @@ TEST(Printer, PageSizeAndFontsFollowTheResolution) {
     TCanvas& early = printer.Canvas();
     early.Font().SetName("Arial");
     early.Font().SetSize(10);
-    printer.SetOutputFileName((fs::temp_directory_path() / "curvix_unused.pdf").string());
+    const testsupport::ScratchDir scratch;
+    printer.SetOutputFileName(scratch.file("unused.pdf"));
     printer.SetResolution(300);
     EXPECT_EQ(printer.Resolution(), 300);
     EXPECT_EQ(&early, &printer.Canvas()) << "the canvas outlives resolution changes";
@@ -58,9 +61,9 @@ TEST(Printer, PageSizeAndFontsFollowTheResolution) {
 
 TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
     if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdftoppm"))
-        GTEST_SKIP() << "poppler-utils is not installed";
-    const fs::path base =
-        fs::temp_directory_path() / ("curvix_fw_print_" + std::to_string(::getpid()));
+        CURVIX_SKIP_OR_FAIL() << "pdftotext, pdftoppm: install poppler-utils";
+    const testsupport::ScratchDir scratch;
+    const fs::path base = scratch.path() / "page";
     const std::string pdf = base.string() + ".pdf";
     TPrinter printer;
     printer.SetOutputFileName(pdf);
@@ -122,6 +125,4 @@ TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
         }
     EXPECT_NEAR(left, ox + 300 - 1, 2);
     EXPECT_NEAR(right, ox + 899 + 1, 2);
-    for (const auto& ext : {".pdf", ".txt", ".html", ".png"})
-        fs::remove(base.string() + ext);
 }

@@ -73,7 +73,10 @@ TEST(GaussSeidel, ConvergedRunPausesTwiceOnThePauseLine) {
     EXPECT_EQ(r.pauses("PRESIONE CUALQUIER TECLA PARA PROSEGUIR "), 2);
     const std::string last = "PRESIONE CUALQUIER TECLA PARA PROSEGUIR ";
     EXPECT_EQ(r.console.substr(r.console.size() - last.size()), last);
-    // The matrix file holds the network only.
+}
+
+TEST(GaussSeidel, MatrixFileHoldsTheNetworkButNoJacobian) {
+    RunResult r = runCase(threeBusCase(), lf::kMabrek);
     EXPECT_EQ(r.aux.find("JACOBIANA"), std::string::npos);
     EXPECT_NE(r.aux.find("ELEMENTOS MUTUOS"), std::string::npos);
 }

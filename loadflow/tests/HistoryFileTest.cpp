@@ -13,11 +13,6 @@ using namespace lftest;
 
 namespace {
 
-// The data-file layer's ADF reader was a placeholder at first.
-bool readerMissing(const std::string& reason) {
-    return reason == "Not yet readable";
-}
-
 // Twelve buses in a chain: eleven PQ buses and the slack.
 std::string twelveBusCase() {
     std::string t = "CHAIN\nOF TWELVE\nG\n" + general(12, 11, 0, 1, 20, 0.0001, 1) + "\nBUSES\n";
@@ -60,9 +55,7 @@ TEST(HistoryFiles, AdfAndVolOfEveryProgramLoadInTheAdfReader) {
         const int rows = static_cast<int>(std::count(r.adf.begin(), r.adf.end(), '\n')) - 2;
 
         SimOut adf;
-        std::string reason = adf.LoadFromAdfFile(dir.file("CASE.ADF"));
-        if (readerMissing(reason)) GTEST_SKIP() << "the ADF reader is not built yet";
-        ASSERT_EQ(reason, "");
+        ASSERT_EQ(adf.LoadFromAdfFile(dir.file("CASE.ADF")), "");
         EXPECT_EQ(adf.nVars, 5);
         EXPECT_EQ(adf.nPoints, rows);
         EXPECT_EQ(adf.names[0], "iteracion");

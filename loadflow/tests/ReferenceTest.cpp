@@ -34,7 +34,7 @@ void PrintTo(const Program& p, std::ostream* os) {
     *os << p.name;
 }
 
-const char* const kCases[] = {"IEEE14", "TRAFO3", "QLIMIT", "OVERLOAD"};
+const char* const kCases[] = {"IEEE14", "TRAFO3", "QLIMIT", "OVERLOAD", "RECVEND"};
 
 struct BusValues {
     double vm = 0, deg = 0;

@@ -67,7 +67,7 @@ TEST(TolvanThreeBus, ReportsLimitOverloadAndClosedBalances) {
     EXPECT_NE(r.sal.find("FIN DEL CASO"), std::string::npos);
 }
 
-TEST(TolvanThreeBus, PausesAfterEchoSummaryAndEnd) {
+TEST(TolvanThreeBus, PausesAfterEchoSummaryAndEndAndNamesTheReport) {
     RunResult r = runCase(threeBusCase());
     EXPECT_EQ(r.pauses(), 3);
     EXPECT_NE(r.console.find("               CASE.SAL"), std::string::npos);
@@ -126,7 +126,7 @@ TEST(TolvanIteration, WithoutPqBusesOnlyAnglesAreSolvedAndNoBusIsNamedForQ) {
     EXPECT_NE(r.adf.find("  0.000000      0.00010"), std::string::npos);
 }
 
-TEST(TolvanIteration, ASlackBusAloneSolvesNoSystem) {
+TEST(TolvanIteration, ASlackBusAloneEndsWithoutConvergenceAndStillReports) {
     std::string t =
         caseText(general(1, 0, 0, 1, 3, 0.0, 0), {bus("S", "FL", 1, 0, {0, 0, 0, 0, 0, 0.1})});
     RunResult r = runCase(t);

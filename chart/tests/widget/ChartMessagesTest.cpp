@@ -6,10 +6,10 @@
 #include "Clipboard.h"
 #include "FileDialogs.h"
 #include "Image.h"
+#include "ScratchFiles.h"
 
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,7 +18,7 @@ namespace {
 // The data of one case; the chart keeps pointers into it.
 struct Case {
     MultiFile multi;
-    fs::path file;
+    testsupport::ScratchDir scratch; // for a saved file
 };
 
 using Action = std::function<void(TLineChart&, Case&)>;
@@ -130,15 +130,12 @@ TEST(ChartMessages, TextCaptionAndIconOfEverySituation) {
          [](TLineChart& c, Case& k) {
              Plotted(c, k, Range(101, 0, 10), 1);
              c.StrongFilter = true;
-             k.file = fs::temp_directory_path() /
-                      ("curvix_chart_msg_" + std::to_string(::getpid()) + ".wmf");
-             SetFileDialogHook([&k](TFileDialogRequest& r) {
-                 r.dialog.Files = {k.file.string()};
+             SetFileDialogHook([file = k.scratch.file("saved.wmf")](TFileDialogRequest& r) {
+                 r.dialog.Files = {file};
                  return true;
              });
              c.Save();
              SetFileDialogHook({});
-             fs::remove(k.file);
          },
          "\nSince \"StrongFilter\" option is used\ncheck the appearence of the saved plot before "
          "use\n\n\nPlot saved (",

@@ -10,8 +10,10 @@
 #include "Label.h"
 #include "MemoPlus.h"
 #include "Metafile.h"
+#include "MissingTool.h"
 #include "Printer.h"
 #include "RadioGroup.h"
+#include "ScratchFiles.h"
 #include "Shape.h"
 #include "TitleForm.h"
 #include "services/SystemHooks.h"
@@ -20,7 +22,6 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -31,10 +32,6 @@ std::string ReadFile(const fs::path& p) {
     std::stringstream s;
     s << in.rdbuf();
     return s.str();
-}
-
-fs::path TempPath(const std::string& name) {
-    return fs::temp_directory_path() / ("curvix_chart_" + std::to_string(::getpid()) + "_" + name);
 }
 
 // libwmf's converter: exit status 0 and nothing on standard error.
@@ -71,6 +68,9 @@ class OutputFixture : public ChartFixture {
 protected:
     MultiFile multi;
     int beeps = 0;
+    testsupport::ScratchDir scratch; // removed with its files, whatever the test's end
+
+    fs::path TempPath(const std::string& name) const { return scratch.file(name); }
     OutputFixture() {
         SetBeepHandler([this](unsigned, unsigned) { ++beeps; });
         chart.Resize_(600, 400);
@@ -310,7 +310,7 @@ TEST_F(OutputFixture, CopyPutsTheMetafileOnTheClipboardWithThePointCount) {
 }
 
 TEST_F(OutputFixture, SavedMetafileIsReadByLibwmfWithoutComplaint) {
-    if (!fs::exists("/usr/bin/wmf2svg")) GTEST_SKIP() << "libwmf is not installed";
+    if (!fs::exists("/usr/bin/wmf2svg")) CURVIX_SKIP_OR_FAIL() << "wmf2svg: install libwmf-bin";
     LoadTwoFiles();
     chart.EnableTitle();
     TitleAnswer(chart, 0, "Saved title");
@@ -330,7 +330,6 @@ TEST_F(OutputFixture, SavedMetafileIsReadByLibwmfWithoutComplaint) {
     EXPECT_NE(text.find("Saved title"), std::string::npos);
     EXPECT_NE(text.find("v:BUS3"), std::string::npos);
     EXPECT_NE(text.find("factors:"), std::string::npos); // factor rows in the file
-    fs::remove(wmf), fs::remove(svg);
 }
 
 TEST_F(OutputFixture, AMetafileThatCannotBeWrittenIsReportedNotSaved) {
@@ -374,7 +373,8 @@ TEST_F(OutputFixture, CopyIntoACanvasRestoresTheChartsOwnLayout) {
 }
 
 TEST_F(OutputFixture, PrintedChartHoldsTitleAndLegendAndTheScreenIsBack) {
-    if (!fs::exists("/usr/bin/pdftotext")) GTEST_SKIP() << "poppler-utils is not installed";
+    if (!fs::exists("/usr/bin/pdftotext"))
+        CURVIX_SKIP_OR_FAIL() << "pdftotext: install poppler-utils";
     LoadTwoFiles();
     chart.EnableTitle();
     TitleAnswer(chart, 0, "Printed title");
@@ -396,5 +396,4 @@ TEST_F(OutputFixture, PrintedChartHoldsTitleAndLegendAndTheScreenIsBack) {
     EXPECT_EQ(chart.PlotRect.left, before.left);
     EXPECT_EQ(chart.PlotRect.bottom, before.bottom);
     EXPECT_EQ(chart.PlotRect.top, before.top);
-    fs::remove(pdf);
 }

@@ -16,6 +16,7 @@
 #include "Metafile.h"
 #include "Printer.h"
 #include "RadioGroup.h"
+#include "ScratchFiles.h"
 #include "Shape.h"
 #include "TitleForm.h"
 #include "services/SystemHooks.h"
@@ -198,9 +199,8 @@ TEST(ChartSession, PlotZoomUnzoomCursorMarksCopySavePrint) {
     EXPECT_NE(s.messages[0].find("Points Max)"), std::string::npos) << s.messages[0];
 
     // Save a metafile; libwmf reads it back.
-    const fs::path dir =
-        fs::temp_directory_path() / ("curvix_session_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const testsupport::ScratchDir scratch;
+    const fs::path dir = scratch.path();
     const fs::path wmf = dir / "session.wmf";
     SetFileDialogHook([&](TFileDialogRequest& r) {
         r.dialog.Files = {wmf.string()};
@@ -249,5 +249,4 @@ TEST(ChartSession, PlotZoomUnzoomCursorMarksCopySavePrint) {
     const QPixmap shot = WidgetOf(s.form).grab();
     EXPECT_TRUE(
         shot.save(QString::fromStdString(std::string(CHART_RENDER_DIR) + "/chart_window.png")));
-    fs::remove_all(dir);
 }

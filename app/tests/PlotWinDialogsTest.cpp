@@ -1,0 +1,407 @@
+// The plot window's dialogs: plot options, manual scaling with its labels, and printing.
+// Every dialog is answered by a script; expected values come from the data range.
+#include "PlotWinTestData.h"
+
+#include "LabelsFF.h"
+#include "PlotOptFF.h"
+#include "PrintFF.h"
+#include "ScaleFF.h"
+
+#include "Printer.h"
+#include "MissingTool.h"
+#include "ScratchFiles.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+class PlotDialogs : public PlotWinFixture {
+protected:
+    TPlotOptForm& opt = *program.w.PlotOpt;
+    TScaleForm& scale = *program.w.Scale;
+    TLabelForm& labels = *program.w.Label;
+    TPrintDataForm& print = *program.w.PrintData;
+
+    // x from 0 to 10, y = x + 1 (1 to 11): positive for log scales.
+    void ShowRamp(std::uint8_t kind = 0) {
+        SMadeFile f{Samples(101, 0, 10), {}, "ramp.adf"};
+        f.y.push_back(Of(f.x, [](double v) { return v + 1; }));
+        Show(MakeSnapshot({f}, {kRed}), kind);
+    }
+    // One step of the scaling dialog: the texts, then OK; the dialog's answer.
+    TModalResult TypeAndOk(std::vector<std::pair<TEdit*, std::string>> texts) {
+        for (auto& [edit, text] : texts)
+            edit->SetText(text);
+        scale.OKBtn.Click();
+        return scale.ModalResult();
+    }
+};
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
+        out.append(buffer, n);
+    pclose(p);
+    return out;
+}
+
+} // namespace
+
+// ---- plot options
+
+TEST_F(PlotDialogs, BarsLeaveNeitherLinesNorDotsToChoose) {
+    ShowRamp(1);
+    EXPECT_FALSE(opt.UseLinesBtn.Enabled());
+    EXPECT_FALSE(opt.UsePointsBtn.Enabled());
+    opt.PageControl1.SetActivePage(&opt.LinesPage);
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_EQ(opt.PageControl1.ActivePage(), &opt.GeneralPage);
+        EXPECT_FALSE(opt.LineTypeRadioGr.Enabled());
+        EXPECT_FALSE(opt.PointTypeRadioGr.Enabled());
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_EQ(win.PlotKind, 1);
+    EXPECT_EQ(win.MyChart.PlotType, ptBar);
+
+    ShowRamp(0);
+    EXPECT_TRUE(opt.UseLinesBtn.Enabled());
+    EXPECT_TRUE(opt.UsePointsBtn.Enabled());
+}
+
+TEST_F(PlotDialogs, OkAppliesScalesGridFontsAndDotsAndReplotsZoomed) {
+    ShowRamp();
+    win.MarkBtn.Click();
+    ASSERT_TRUE(win.MyChart.AreThereAnyMarks());
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_TRUE(opt.UseLinesBtn.Checked());
+        EXPECT_TRUE(opt.LineTypeRadioGr.Enabled());
+        EXPECT_FALSE(opt.PointTypeRadioGr.Enabled());
+        opt.YScaleTypeRG.SetItemIndex(1);
+        opt.GridBox.SetChecked(true);
+        opt.AxisSizeGroup.SetItemIndex(0);
+        EXPECT_TRUE(opt.CBoxFixed.Enabled());
+        opt.CBoxFixed.SetItemIndex(4); // "11"
+        opt.LegendSizeGroup.SetItemIndex(0);
+        opt.UsePointsBtn.SetChecked(true);
+        EXPECT_FALSE(opt.UseLinesBtn.Checked());
+        EXPECT_TRUE(opt.PointTypeRadioGr.Enabled());
+        opt.PointTypeRadioGr.SetItemIndex(0);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    TLineChart& c = win.MyChart;
+    EXPECT_TRUE(c.Zoomed);
+    EXPECT_EQ(c.YScaleType, stLog);
+    EXPECT_EQ(win.YScaleChoice, 2);
+    EXPECT_EQ(c.XScaleType, stLin);
+    EXPECT_TRUE(c.XGrid);
+    EXPECT_TRUE(c.YGrid);
+    EXPECT_FALSE(c.AutoAxisFont);
+    EXPECT_EQ(c.UserFontSize, 11);
+    EXPECT_FALSE(c.AutoLegendFont);
+    EXPECT_EQ(win.PlotKind, 2);
+    EXPECT_EQ(c.PlotType, ptSwarm);
+    EXPECT_EQ(c.SwarmPointSize, ssPixel);
+    EXPECT_FALSE(win.InterpolationBox.Enabled());
+    // Replotted over the range shown, 1 to 11 on decades 10^0 .. 10^2, marks kept.
+    EXPECT_EQ(c.Axes.yLeft.lowDecade, 0);
+    EXPECT_GE(c.Axes.yLeft.highDecade, 2);
+    EXPECT_TRUE(c.AreThereAnyMarks());
+    EXPECT_GT(Count(kRed), 50);
+
+    // Back to lines, thick.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_TRUE(opt.UsePointsBtn.Checked());
+        opt.UseLinesBtn.SetChecked(true);
+        opt.LineTypeRadioGr.SetItemIndex(1);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_EQ(win.PlotKind, 0);
+    EXPECT_EQ(c.PlotType, ptLine);
+    EXPECT_EQ(c.PlotPenWidth, pwThick);
+    EXPECT_TRUE(win.InterpolationBox.Enabled());
+
+    // Cancel changes nothing on the chart.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.YScaleTypeRG.SetItemIndex(0);
+        return mrCancel;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_EQ(c.YScaleType, stLog);
+}
+
+TEST_F(PlotDialogs, LogOnBothAxesTakesExactMatchAndMarksAway) {
+    ShowRamp();
+    struct Row {
+        int x, y;
+        bool exact, mark, xGroup, yGroup;
+    };
+    const Row rows[] = {
+        {1, 0, true, false, false, true},
+        {1, 1, false, false, false, false},
+        {0, 1, true, false, true, false},
+        {0, 0, true, true, true, true},
+    };
+    for (const Row& r : rows) {
+        opt.XScaleTypeRG.SetItemIndex(r.x);
+        opt.YScaleTypeRG.SetItemIndex(r.y);
+        SCOPED_TRACE(std::to_string(r.x) + std::to_string(r.y));
+        EXPECT_EQ(scale.ExactMatchBox.Enabled(), r.exact);
+        EXPECT_EQ(win.MarkBtn.Enabled(), r.mark);
+        EXPECT_EQ(scale.XGB.Enabled(), r.xGroup);
+        EXPECT_EQ(scale.XMinEdit.Enabled(), r.xGroup);
+        EXPECT_EQ(scale.YLMinEdit.Enabled(), r.yGroup);
+        EXPECT_EQ(scale.YLGB.Font().Color(), r.yGroup ? clBlack : kInactiveCaption);
+        EXPECT_EQ(scale.YLMaxLabel.Font().Color(), r.yGroup ? clBlack : kInactiveCaption);
+    }
+}
+
+// ---- manual scaling
+
+TEST_F(PlotDialogs, ManualScaleShowsTheDisplayedEndsAndDrawsTheTypedOnes) {
+    ShowRamp();
+    kit.modalScript.push_back([&](TCustomForm& f) {
+        EXPECT_EQ(&f, &scale);
+        // The full range as drawn: x 0 .. 10, y rounded around 1 .. 11.
+        EXPECT_EQ(scale.XMinEdit.Text(), "0");
+        EXPECT_EQ(scale.XMaxEdit.Text(), "10");
+        EXPECT_EQ(scale.YRMinEdit.Text(), "inactive");
+        EXPECT_EQ(scale.YRMaxEdit.Text(), "inactive");
+        EXPECT_EQ(scale.YRGB.Font().Color(), kInactiveCaption);
+        EXPECT_EQ(labels.YRGB.Font().Color(), kInactiveCaption);
+        EXPECT_FALSE(labels.YRBaseEdit.Enabled());
+        EXPECT_EQ(scale.YRMaxLabel.Font().Color(), kInactiveCaption);
+        return TypeAndOk({{&scale.XMinEdit, "2"},
+                          {&scale.XMaxEdit, "4"},
+                          {&scale.YLMinEdit, "3"},
+                          {&scale.YLMaxEdit, "5"}});
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    TLineChart& c = win.MyChart;
+    EXPECT_TRUE(c.Zoomed);
+    EXPECT_TRUE(c.ManualScale);
+    EXPECT_EQ(c.Axes.x.lowerData, 2);
+    EXPECT_EQ(c.Axes.x.upperData, 4);
+    EXPECT_EQ(c.Axes.yLeft.lowerData, 3);
+    EXPECT_EQ(c.Axes.yLeft.upperData, 5);
+    EXPECT_EQ(win.ManualRect.xLower, 2);
+    EXPECT_EQ(win.ManualRect.yLeftUpper, 5);
+    // y = x + 1 runs corner to corner of the plot: 3 at x = 2, 5 at x = 4.
+    const SPlotRect& p = c.PlotRect;
+    const auto near = [&](int column, int row) {
+        for (int r : RowsIn(column, kRed))
+            if (std::abs(r - row) <= 2) return true;
+        return false;
+    };
+    EXPECT_TRUE(near(p.left + 3, p.bottom - 3));
+    EXPECT_TRUE(near(p.right - 3, p.top + 3));
+    EXPECT_TRUE(kit.messages.empty());
+}
+
+TEST_F(PlotDialogs, BadEndsKeepTheDialogOpenWithOneMessageAndTheFieldSelected) {
+    // Two y axes, so the right-y pair is checked too.
+    SMadeFile f = SineFile("two.adf", {1, 100});
+    Show(MakeSnapshot({f}, {kRed, kBlue}, true, {0, 1}));
+    ASSERT_TRUE(win.MyChart.SecondYAxis);
+    struct Row {
+        std::vector<std::pair<TEdit*, std::string>> texts;
+        std::string message;
+        TEdit* focused;
+    };
+    const std::string invalid = "Error in the data entered: Invalid number in the evidenced field";
+    const Row rows[] = {
+        {{{&scale.XMinEdit, "5"}, {&scale.XMaxEdit, "5"}},
+         "Error in data inputted: The X-Axis Max Value must be larger than the min value",
+         &scale.XMinEdit},
+        {{{&scale.XMinEdit, "0"}, {&scale.XMaxEdit, "1e39"}}, invalid, &scale.XMaxEdit},
+        {{{&scale.XMaxEdit, "1"}, {&scale.YLMinEdit, "abc"}}, invalid, &scale.YLMinEdit},
+        {{{&scale.YLMinEdit, "2"}, {&scale.YLMaxEdit, "-1"}},
+         "Error in data inputted: The Y-Axis Max Value must be larger than the min value",
+         &scale.YLMinEdit},
+        {{{&scale.YLMaxEdit, "3"}, {&scale.YRMinEdit, "1.00000001"}, {&scale.YRMaxEdit, "1.00000002"}},
+         "Error in data inputted: The Right-Y Axis Max Value must be larger than the min value",
+         &scale.YRMinEdit},
+        {{{&scale.YRMinEdit, "-1e40"}}, invalid, &scale.YRMinEdit},
+    };
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_EQ(scale.YRGB.Font().Color(), clBlack);
+        EXPECT_EQ(scale.YRMaxLabel.Font().Color(), clBlack);
+        EXPECT_NE(scale.YRMinEdit.Text(), "inactive");
+        for (const Row& r : rows) {
+            SCOPED_TRACE(r.message);
+            kit.messages.clear();
+            EXPECT_EQ(TypeAndOk(r.texts), mrNone) << "the dialog stays open";
+            EXPECT_EQ(kit.MessageLines(), std::vector<std::string>{r.message});
+            if (kit.messages.size() != 1) continue;
+            EXPECT_EQ(kit.messages[0].flags, unsigned(MB_OK | MB_ICONEXCLAMATION));
+            EXPECT_EQ(r.focused->SelStart(), 0);
+            EXPECT_EQ(r.focused->SelLength(), static_cast<int>(r.focused->Text().size()));
+        }
+        kit.messages.clear();
+        return TypeAndOk({{&scale.YRMinEdit, "-200"}, {&scale.YRMaxEdit, "200"}});
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_EQ(win.ManualRect.yRightLower, -200);
+    EXPECT_EQ(win.MyChart.Axes.yRight.lowerData, -200);
+    EXPECT_EQ(win.MyChart.Axes.yRight.upperData, 200);
+}
+
+TEST_F(PlotDialogs, AcceptedLabelsStayAcceptedAcrossOpenings) {
+    ShowRamp();
+    // First opening: labels typed and accepted.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        kit.modalScript.push_front([&](TCustomForm& f) {
+            EXPECT_EQ(&f, &labels);
+            labels.YLBaseEdit.SetText("[kV]");
+            labels.XBaseEdit.SetText("*10");
+            labels.XExpEdit.SetText("-3");
+            return mrOk;
+        });
+        scale.LabelBtn.Click();
+        EXPECT_TRUE(scale.LabelsAccepted);
+        return TypeAndOk({});
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    EXPECT_TRUE(win.MyChart.UserLabel);
+    EXPECT_EQ(win.MyChart.Axes.yLeftText.unit, "[kV]");
+    EXPECT_EQ(win.MyChart.Axes.xText.exponent, "-3");
+
+    // Second opening without the label dialog: the texts shown are the chart's, and they
+    // go back to it again.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_EQ(labels.YLBaseEdit.Text(), "[kV]");
+        return TypeAndOk({});
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    EXPECT_TRUE(win.MyChart.UserLabel);
+
+    // Cancelled label dialog: the flag goes, the next plot rebuilds the labels.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        scale.LabelBtn.Click(); // no step: cancelled
+        EXPECT_FALSE(scale.LabelsAccepted);
+        return mrCancel;
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    ShowRamp();
+    EXPECT_FALSE(win.MyChart.UserLabel);
+}
+
+TEST_F(PlotDialogs, ManualScaleOnALogScaleShowsTheFullRange) {
+    ShowRamp();
+    win.MyChart.SetYScaleType(stLog);
+    kit.modalScript.push_back([&](TCustomForm&) {
+        return TypeAndOk({{&scale.XMinEdit, "2"},
+                          {&scale.XMaxEdit, "4"},
+                          {&scale.YLMinEdit, "3"},
+                          {&scale.YLMaxEdit, "5"}});
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    TLineChart& c = win.MyChart;
+    // The whole ramp: x 0 .. 10, y 1 .. 11 on the decades 10^0 .. 10^2.
+    EXPECT_EQ(c.Axes.x.lowerData, 0);
+    EXPECT_EQ(c.Axes.x.upperData, 10);
+    EXPECT_EQ(c.Axes.yLeft.lowDecade, 0);
+    EXPECT_EQ(c.Axes.yLeft.highDecade, 2);
+}
+
+// ---- printing
+
+class PlotPrinting : public PlotDialogs {
+protected:
+    testsupport::ScratchDir dir;
+    std::filesystem::path pdf = dir.path() / "plot.pdf";
+
+    void SetUp() override {
+        if (!std::filesystem::exists("/usr/bin/pdftotext") ||
+            !std::filesystem::exists("/usr/bin/pdfinfo"))
+            CURVIX_SKIP_OR_FAIL() << "poppler-utils (pdftotext, pdfinfo) is not installed";
+        Printer().SetOutputFileName(pdf.string());
+    }
+    void TearDown() override { Printer().SetOutputFileName(""); }
+};
+
+TEST_F(PlotPrinting, PensFromThePrinterResolutionAndTheJobTitle) {
+    ShowRamp();
+    Printer().SetResolution(300);
+    kit.modalScript.push_back([&](TCustomForm& f) {
+        EXPECT_EQ(&f, &print);
+        EXPECT_FALSE(print.BlackWhiteBox.Checked()) << "no marks";
+        EXPECT_TRUE(print.CrThicknCombo.Enabled());
+        EXPECT_FALSE(print.DotThicknCombo.Enabled());
+        EXPECT_EQ(print.DotLabel.Font().Color(), kInactiveCaption);
+        print.FrThicknCombo.SetItemIndex(0); // 0.2 mm
+        return mrOk;
+    });
+    win.PrintBtnClick(&win.PrintBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::string text = Shell("pdftotext " + pdf.string() + " -");
+    EXPECT_NE(text.find("ramp.adf"), std::string::npos) << text;
+    EXPECT_NE(text.find("10"), std::string::npos);
+    const std::string info = Shell("pdfinfo " + pdf.string());
+    EXPECT_NE(info.find("QJ's Curvix - Plot Print"), std::string::npos) << info;
+    EXPECT_EQ(Printer().Title(), "QJ's Curvix - Plot Print");
+}
+
+TEST_F(PlotPrinting, PensThatRoundToNothingPrintNothing) {
+    ShowRamp();
+    win.MarkBtn.Click();
+    Printer().SetResolution(72);
+    // 0.2 mm at 72 dpi is one dot: printed, in black and white since there are marks.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_TRUE(print.BlackWhiteBox.Checked());
+        print.FrThicknCombo.SetItemIndex(0);
+        print.CrThicknCombo.SetItemIndex(0);
+        return mrOk;
+    });
+    win.PrintBtnClick(&win.PrintBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    std::filesystem::remove(pdf);
+
+    // At 50 dpi it is none.
+    Printer().SetResolution(50);
+    kit.modalScript.push_back([&](TCustomForm&) { return mrOk; });
+    win.PrintBtnClick(&win.PrintBtn);
+    ASSERT_EQ(kit.MessageLines(),
+              std::vector<std::string>{"QJ's Curvix - Error: Output resolution is too low to use "
+                                       "the required pen witdhs\nPlease raise resolution or pen "
+                                       "width(s)."});
+    EXPECT_EQ(kit.messages[0].flags, unsigned(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    // Cancel prints nothing either.
+    kit.messages.clear();
+    Printer().SetResolution(300);
+    win.PrintBtnClick(&win.PrintBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+TEST_F(PlotPrinting, DotsUseTheDotWidthNotTheCurvePen) {
+    ShowRamp(2);
+    Printer().SetResolution(50);
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_FALSE(print.CrThicknCombo.Enabled());
+        EXPECT_EQ(print.CurveLabel.Font().Color(), kInactiveCaption);
+        EXPECT_TRUE(print.DotThicknCombo.Enabled());
+        print.FrThicknCombo.SetItemIndex(2);   // 0.5 mm: 1 dot at 50 dpi
+        print.CrThicknCombo.SetItemIndex(0);   // would be 0 dots, but dots have no curve pen
+        print.DotThicknCombo.SetItemIndex(4);  // 0.7 mm: 1 dot
+        return mrOk;
+    });
+    win.PrintBtnClick(&win.PrintBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(win.MyChart.PrintPenWidth, 1);
+}
