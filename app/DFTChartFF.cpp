@@ -27,10 +27,17 @@ constexpr int kPanelWidth = 124;
 void ShowChartMessage(const SChartMessage& m) {
     unsigned icon = 0;
     switch (m.icon) {
-    case EMsgIcon::Warning: icon = MB_ICONEXCLAMATION; break;
-    case EMsgIcon::Information: icon = MB_ICONINFORMATION; break;
-    case EMsgIcon::Error: icon = MB_ICONSTOP; break;
-    case EMsgIcon::None: break;
+    case EMsgIcon::Warning:
+        icon = MB_ICONEXCLAMATION;
+        break;
+    case EMsgIcon::Information:
+        icon = MB_ICONINFORMATION;
+        break;
+    case EMsgIcon::Error:
+        icon = MB_ICONSTOP;
+        break;
+    case EMsgIcon::None:
+        break;
     }
     MessageBox(m.text, m.title, MB_OK | icon);
     if (m.fatal && Application) Application->Terminate();
@@ -38,22 +45,6 @@ void ShowChartMessage(const SChartMessage& m) {
 
 void EndProgram() {
     if (Application) Application->Terminate();
-}
-
-// The next page of a running print job. A printer object without pages of its own
-// prints each further page as a job of its own.
-template <class P> std::string NextPage(P& printer) {
-    if constexpr (requires {
-                      { printer.NewPage() } -> std::convertible_to<std::string>;
-                  }) {
-        return printer.NewPage();
-    } else if constexpr (requires { printer.NewPage(); }) {
-        printer.NewPage();
-        return {};
-    } else {
-        std::string reason = printer.EndDoc();
-        return reason.empty() ? printer.BeginDoc() : reason;
-    }
 }
 
 } // namespace
@@ -78,10 +69,10 @@ TDFTChartForm::TDFTChartForm(TComponent* owner, SAppContext& ctx)
         const char* hint;
         int left, top;
     };
-    for (const SButton& b : {SButton{OptionsBtn, "Options", "Options...", 6, 54},
-                             SButton{InfoBtn, "Info", "", 64, 54},
-                             SButton{PrintButton, "Print", "Print...", 6, 84},
-                             SButton{CopyBtn, "Copy", "Copy...", 64, 84}}) {
+    for (const SButton& b :
+         {SButton{OptionsBtn, "Options", "Options...", 6, 54}, SButton{InfoBtn, "Info", "", 64, 54},
+          SButton{PrintButton, "Print", "Print...", 6, 84},
+          SButton{CopyBtn, "Copy", "Copy...", 64, 84}}) {
         b.b.SetCaption(b.caption);
         b.b.SetHint(b.hint);
         b.b.SetShowHint(*b.hint != 0);
@@ -122,7 +113,8 @@ void TDFTChartForm::FormCreate(TObject*) {
         c.Font().SetSize(s);
         return c.TextWidth("Initial time: 0.1234");
     });
-    for (TLabel* l : {&Label1, &Label2, &ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel})
+    for (TLabel* l :
+         {&Label1, &Label2, &ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel})
         l->Font().SetSize(size);
 
     if (globals_.instanceNumber > 1)
@@ -235,7 +227,6 @@ void TDFTChartForm::ApplyShare() {
     Share = share;
     FormResize(this);
 }
-static void Unused() {}
 
 // Full range on both charts: after a layout the charts keep their old ends otherwise.
 void TDFTChartForm::PlotVisible() {
@@ -329,8 +320,8 @@ void TDFTChartForm::FormResize(TObject*) {
     if (!Ready) return;
     const int panelWidth = Panel1.Width();
     Panel1.SetBounds(ClientWidth() - panelWidth, 0, panelWidth, ClientHeight());
-    ViewGroup.SetTop(std::max(CopyBtn.Top() + CopyBtn.Height() + 4,
-                              ClientHeight() - ViewGroup.Height() - 4));
+    ViewGroup.SetTop(
+        std::max(CopyBtn.Top() + CopyBtn.Height() + 4, ClientHeight() - ViewGroup.Height() - 4));
     const SFourierChartLayout l =
         FourierChartLayout(ClientWidth(), ClientHeight(), panelWidth, Share);
     AmplChart->Resize_(std::max(1, l.amplitudeWidth), std::max(1, l.amplitudeHeight));
@@ -405,7 +396,8 @@ void TDFTChartForm::CopyCharts(bool amplitude, bool phase) {
             mc.Font().SetSize(size);
             mc.Font().SetStyle(bold ? TFontStyles(fsBold) : TFontStyles(0));
         };
-        const std::string title = "QJ's Curvix - Fourier chart(s).  Copying date: " + ShortDateText();
+        const std::string title =
+            "QJ's Curvix - Fourier chart(s).  Copying date: " + ShortDateText();
         const int s = FitCopyTitleSize(width, [&](int size) {
             font(size, true);
             return mc.TextWidth(title);
@@ -422,13 +414,15 @@ void TDFTChartForm::CopyCharts(bool amplitude, bool phase) {
         font(s, true);
         mc.TextOut(0, 0, title);
         font(s - 1, false);
-        mc.TextOut(0, h1, "File " + t.shortFileName + "   Variable " + t.variableName + " [" +
-                              t.unitText + "]");
-        mc.TextOut(0, h1 + h2, "Initial Time: " + FormatNumber(t.startTime, 4) +
-                                   "    Final Time: " + FormatNumber(t.endTime, 4));
+        mc.TextOut(0, h1,
+                   "File " + t.shortFileName + "   Variable " + t.variableName + " [" + t.unitText +
+                       "]");
+        mc.TextOut(0, h1 + h2,
+                   "Initial Time: " + FormatNumber(t.startTime, 4) +
+                       "    Final Time: " + FormatNumber(t.endTime, 4));
         int y = h1 + 2 * h2 + 1;
-        for (TLineChart* chart : {amplitude ? AmplChart.get() : nullptr,
-                                  phase ? PhaseChart.get() : nullptr}) {
+        for (TLineChart* chart :
+             {amplitude ? AmplChart.get() : nullptr, phase ? PhaseChart.get() : nullptr}) {
             if (!chart) continue;
             chart->Copy(&mc, Rect(0, y, width, y + chart->Height()));
             y += chart->Height() - hh / 4;
@@ -488,7 +482,7 @@ void TDFTChartForm::PrintNumbers() {
     for (const SPrintedText& t : texts) {
         if (t.page != page) {
             page = t.page;
-            if (std::string reason = NextPage(printer); !reason.empty()) {
+            if (std::string reason = printer.NewPage(); !reason.empty()) {
                 ReportPrinterError(reason);
                 return;
             }
@@ -505,8 +499,8 @@ void TDFTChartForm::PrintCharts(bool amplitude, bool phase) {
     TCanvas& c = printer.Canvas();
     const SPrintMeasures m = MeasurePrinter(c);
     const int lineStep = m.h10 + m.h14;
-    const int total = (amplitude ? AmplChart->Height() : 0) + lineStep +
-                      (phase ? PhaseChart->Height() : 0);
+    const int total =
+        (amplitude ? AmplChart->Height() : 0) + lineStep + (phase ? PhaseChart->Height() : 0);
     const float ratio = static_cast<float>(total) / static_cast<float>(AmplChart->Width());
     const SIntRect a = FourierPrintArea(printer.PageWidth(), printer.PageHeight(), m.h10, ratio);
     const SFourierTable t = Table();
@@ -516,12 +510,12 @@ void TDFTChartForm::PrintCharts(bool amplitude, bool phase) {
         return;
     }
     c.Font().SetSize(14);
-    c.TextOut(a.left, a.top, "QJ's Curvix - Fourier bar chart(s).  Printing date: " + ShortDateText());
+    c.TextOut(a.left, a.top,
+              "QJ's Curvix - Fourier bar chart(s).  Printing date: " + ShortDateText());
     c.Font().SetSize(10);
     c.TextOut(a.left, a.top + lineStep - m.h10,
-              "File " + FileName + "    " + "Variable " + VariableName +
-                  "     Initial Time: " + FormatNumber(t.startTime, 4) +
-                  "     Final Time: " + FormatNumber(t.endTime, 4));
+              "File " + FileName + "    " + "Variable " + VariableName + "     Initial Time: " +
+                  FormatNumber(t.startTime, 4) + "     Final Time: " + FormatNumber(t.endTime, 4));
     int y = a.top + lineStep;
     for (TLineChart* chart :
          {amplitude ? AmplChart.get() : nullptr, phase ? PhaseChart.get() : nullptr}) {

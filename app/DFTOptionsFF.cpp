@@ -4,11 +4,11 @@
 #include "MessageBox.h"
 
 TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
-    : TForm(owner), OkBtn(this), CancelBtn(this), GroupBox1(this),
-      InitialTimeLabel(&GroupBox1), FinalTimeLabel(&GroupBox1), InitialTimeEdit(&GroupBox1),
-      FinalTimeEdit(&GroupBox1), GroupBox2(this), UnitRadioGroup(&GroupBox2),
-      SizeRadioGroup(&GroupBox2), OrdersLabel1(&GroupBox2), OrdersLabel2(&GroupBox2),
-      OrdersDashLabel(&GroupBox2), ArmMinEdit(&GroupBox2), ArmMaxEdit(&GroupBox2), ctx_(ctx) {
+    : TForm(owner), OkBtn(this), CancelBtn(this), GroupBox1(this), InitialTimeLabel(&GroupBox1),
+      FinalTimeLabel(&GroupBox1), InitialTimeEdit(&GroupBox1), FinalTimeEdit(&GroupBox1),
+      GroupBox2(this), UnitRadioGroup(&GroupBox2), SizeRadioGroup(&GroupBox2),
+      OrdersLabel1(&GroupBox2), OrdersLabel2(&GroupBox2), OrdersDashLabel(&GroupBox2),
+      ArmMinEdit(&GroupBox2), ArmMaxEdit(&GroupBox2), ctx_(ctx) {
     SetCaption("QJ's Curvix - Fourier Options");
     SetPosition(poScreenCenter);
     SetBorderStyle(bsDialog);
@@ -97,11 +97,20 @@ void TDFTOptions::OkBtnClick(TObject*) {
     SetModalResult(mrNone);
     TEdit* field = nullptr;
     switch (v.field) {
-    case EFourierField::InitialTime: field = &InitialTimeEdit; break;
-    case EFourierField::FinalTime: field = &FinalTimeEdit; break;
-    case EFourierField::FirstOrder: field = &ArmMinEdit; break;
-    case EFourierField::LastOrder: field = &ArmMaxEdit; break;
-    case EFourierField::None: break;
+    case EFourierField::InitialTime:
+        field = &InitialTimeEdit;
+        break;
+    case EFourierField::FinalTime:
+        field = &FinalTimeEdit;
+        break;
+    case EFourierField::FirstOrder:
+        field = &ArmMinEdit;
+        break;
+    case EFourierField::LastOrder:
+        field = &ArmMaxEdit;
+        break;
+    case EFourierField::None:
+        break;
     }
     if (field) {
         field->SetFocus();

@@ -31,7 +31,7 @@ public:
     TMaskEdit ArmMinEdit, ArmMaxEdit;
 
     float SmallestTime = 0;
-    float LargestTime = 0;      // largest time of the curve times 1.000001
+    float LargestTime = 0;       // largest time of the curve times 1.000001
     bool AskInitialTime = false; // set by the main window when it found no base period
     // What the last OK read (valid after the dialog closed with OK).
     SFourierOptionsVerdict Accepted;

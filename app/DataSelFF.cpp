@@ -22,7 +22,7 @@ namespace {
 constexpr int kDesignClientWidth = 568;
 constexpr int kDesignClientHeight = 352;
 constexpr int kFileColWidths[7] = {12, 18, 220, 60, 70, 64, 64}; // 5 and 6 are computed
-constexpr int kSelColWidths[4] = {120, 18, 75, 75};               // 0 takes what is left
+constexpr int kSelColWidths[4] = {120, 18, 75, 75};              // 0 takes what is left
 
 void ReadDesign(std::string_view design, TStringAlignGrid& grid) {
     const std::string reason = ReadComponentText(design, grid);
@@ -32,12 +32,12 @@ void ReadDesign(std::string_view design, TStringAlignGrid& grid) {
 
 TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     : TForm(owner), Panel2(this), LoadBtn(this), RefreshBtn(this), OptionsBtn(this),
-      SaveVarBtn(&Panel2), PlotBtn(&Panel2), UpdateBtn(&Panel2), DFTBtn(&Panel2),
-      AboutBtn(this), ResetBtn(&Panel2), RefUpdBtn(this), MultiFileBtn(this),
-      WidthsBtn(&Panel2), PlusBtn(&Panel2), MinusBtn(&Panel2), TimesBtn(&Panel2),
-      SSSpeedBtn(this), LSSpeedBtn(this), Variables(this), VarList(this), FileStringGrid(this),
-      SelectedGrid(&Panel2), TimeFactPopup(this), OpenDialog1(this), SaveDialog1(this),
-      ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
+      SaveVarBtn(&Panel2), PlotBtn(&Panel2), UpdateBtn(&Panel2), DFTBtn(&Panel2), AboutBtn(this),
+      ResetBtn(&Panel2), RefUpdBtn(this), MultiFileBtn(this), WidthsBtn(&Panel2), PlusBtn(&Panel2),
+      MinusBtn(&Panel2), TimesBtn(&Panel2), SSSpeedBtn(this), LSSpeedBtn(this), Variables(this),
+      VarList(this), FileStringGrid(this), SelectedGrid(&Panel2), TimeFactPopup(this),
+      OpenDialog1(this), SaveDialog1(this), ctx_(ctx), globals_(ctx.globals),
+      options_(ctx.options) {
     SetCaption("QJ's Curvix - Data selection");
     SetBounds(globals_.workArea.Left, globals_.workArea.Top, Width(), Height());
     SetClientSize(kDesignClientWidth, kDesignClientHeight);
@@ -94,10 +94,9 @@ void TDataSelForm::PlaceControls() {
         int x, y, w;
     };
     for (const B& b : {B{LoadBtn, "Load...", 4, 4, 56}, B{RefreshBtn, "Refresh", 64, 4, 56},
-                       B{OptionsBtn, "Program Options", 376, 4, 104},
-                       B{AboutBtn, "?", 544, 4, 20}, B{PlotBtn, "Plot", 310, 4, 64},
-                       B{DFTBtn, "Four", 310, 31, 64}, B{ResetBtn, "Reset", 4, 191, 56},
-                       B{UpdateBtn, "Update", 64, 191, 56},
+                       B{OptionsBtn, "Program Options", 376, 4, 104}, B{AboutBtn, "?", 544, 4, 20},
+                       B{PlotBtn, "Plot", 310, 4, 64}, B{DFTBtn, "Four", 310, 31, 64},
+                       B{ResetBtn, "Reset", 4, 191, 56}, B{UpdateBtn, "Update", 64, 191, 56},
                        B{SaveVarBtn, "Save variables...", 124, 191, 104}}) {
         b.b.SetCaption(b.caption);
         b.b.SetBounds(b.x, b.y, b.w, 23);
@@ -210,12 +209,16 @@ void TDataSelForm::FormCreate(TObject*) {
     const float sf = globals_.scaleFactor;
     for (int c = 0; c < FileStringGrid.ColCount(); ++c)
         FileStringGrid.SetColWidths(
-            c, static_cast<int>(static_cast<float>(designFileColWidths_[static_cast<std::size_t>(c)]) * sf));
-    FileStringGrid.SetDefaultRowHeight(static_cast<int>(static_cast<float>(designFileRowHeight_) * sf));
+            c, static_cast<int>(
+                   static_cast<float>(designFileColWidths_[static_cast<std::size_t>(c)]) * sf));
+    FileStringGrid.SetDefaultRowHeight(
+        static_cast<int>(static_cast<float>(designFileRowHeight_) * sf));
     for (int c = 0; c < SelectedGrid.ColCount(); ++c)
         SelectedGrid.SetColWidths(
-            c, static_cast<int>(static_cast<float>(designSelColWidths_[static_cast<std::size_t>(c)]) * sf));
-    SelectedGrid.SetDefaultRowHeight(static_cast<int>(static_cast<float>(designSelRowHeight_) * sf));
+            c, static_cast<int>(
+                   static_cast<float>(designSelColWidths_[static_cast<std::size_t>(c)]) * sf));
+    SelectedGrid.SetDefaultRowHeight(
+        static_cast<int>(static_cast<float>(designSelRowHeight_) * sf));
 
     // 4.
     int used = 0;

@@ -206,7 +206,7 @@ private:
     TColor RowColour(int row) const; // the row's curve colour, held by its name cell
     void SetRowLook(int row, TColor colour, bool italic);
     void ClearPendingOperand();
-    std::array<bool, 11> savedEnabled_{}; // the controls composite mode disables
+    std::array<bool, 10> savedEnabled_{}; // the controls composite mode disables
     bool savedDropping_ = false;
     TColor savedFixedColour_ = 0;
     // plot data and plotting

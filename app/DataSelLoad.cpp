@@ -319,8 +319,7 @@ void TDataSelForm::DropFiles(const std::vector<std::string>& names) {
             }
         }
         THourGlass hourGlass;
-        if (LoadFile(slot, name, false, false) == 0)
-            OpenDialog1.InitialDir = ExtractFileDir(name);
+        if (LoadFile(slot, name, false, false) == 0) OpenDialog1.InitialDir = ExtractFileDir(name);
     }
     // As after the Load button: two files dropped on an empty window get their common x.
     FinishLoading(hadFiles);
@@ -333,12 +332,9 @@ void TDataSelForm::RefreshBtnClick(TObject*) {
         0)
         MessageBox("Error refreshing file", "Error", MB_OK | MB_ICONEXCLAMATION);
     const std::string xName = SelectedGrid.Cells(0, xRow);
-    if (!xName.empty() && xName[0] == 't') {
-        TimeFactPopup.SetAutoPopup(true);
-    } else {
-        TimeFactPopup.SetAutoPopup(false);
-        User1Click(this);
-    }
+    const bool timeX = !xName.empty() && xName[0] == 't';
+    SetTimeFactorPopup(timeX);
+    if (!timeX) User1Click(this);
 }
 
 void TDataSelForm::RefUpdBtnClick(TObject*) {

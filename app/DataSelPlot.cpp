@@ -15,10 +15,14 @@ constexpr TColor kTimeFactorColour = 0xF0F0F0;
 
 unsigned IconFlags(EPlotIcon icon) {
     switch (icon) {
-    case EPlotIcon::stop: return MB_ICONSTOP;
-    case EPlotIcon::exclamation: return MB_ICONEXCLAMATION;
-    case EPlotIcon::information: return MB_ICONINFORMATION;
-    case EPlotIcon::none: break;
+    case EPlotIcon::stop:
+        return MB_ICONSTOP;
+    case EPlotIcon::exclamation:
+        return MB_ICONEXCLAMATION;
+    case EPlotIcon::information:
+        return MB_ICONINFORMATION;
+    case EPlotIcon::none:
+        break;
     }
     return MB_OK;
 }

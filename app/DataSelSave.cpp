@@ -34,7 +34,8 @@ void TDataSelForm::SaveVarBtnClick(TObject*) {
     // The same checks and messages as a plot; nothing is handed to the plot window.
     BuildSelectionPlot();
     for (int r = 1; r <= selectionRows; ++r)
-        indices[static_cast<std::size_t>(r - 1)] = selRecords[static_cast<std::size_t>(r - 1)].variable;
+        indices[static_cast<std::size_t>(r - 1)] =
+            selRecords[static_cast<std::size_t>(r - 1)].variable;
 
     SimOut& file = files[static_cast<std::size_t>(SelectionSlot())];
     SaveDialog1.DefaultExt = "adf";

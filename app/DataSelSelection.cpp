@@ -13,9 +13,8 @@
 
 namespace {
 
-constexpr std::array<TColor, kMaxCurves> kPalette = {0x000000, 0x0000FF, 0x008000,
-                                                     0xFF0000, 0xFF00FF, 0x000080,
-                                                     0x808080, 0xCCCC00, 0x00CCCC};
+constexpr std::array<TColor, kMaxCurves> kPalette = {
+    0x000000, 0x0000FF, 0x008000, 0xFF0000, 0xFF00FF, 0x000080, 0x808080, 0xCCCC00, 0x00CCCC};
 constexpr TColor kTimeFactorColour = 0xF0F0F0;
 constexpr int kGridRows = 10;
 constexpr int kMaxRows = kGridRows - 1;
@@ -59,8 +58,7 @@ void TDataSelForm::VarListMouseDown(TObject*, TMouseButton, TShiftState, int X, 
     if (item >= 0) VarList.SetItemIndex(item);
 }
 
-void TDataSelForm::VarListMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int X,
-                                  int Y) {
+void TDataSelForm::VarListMouseUp(TObject* Sender, TMouseButton Button, TShiftState, int X, int Y) {
     if (Sender == &VarList && files[static_cast<std::size_t>(currentSlot)].nPoints <= 1) {
         MessageBox("The number of plot points must be greater than 1", "Error", MB_ICONSTOP);
         return;
@@ -136,7 +134,8 @@ void TDataSelForm::AddSelectedVariable(int index, bool right) {
         if (options_.Flag(poAssociateFO)) ApplyDefaultFO(r);
     }
     if (multi) SelectedGrid.SetCells(1, r, std::to_string(currentSlot + 1));
-    if (timeUnit == "m" || timeUnit == "h") SelectedGrid.SetCells(2, xRow, TimeFactorText(timeUnit));
+    if (timeUnit == "m" || timeUnit == "h")
+        SelectedGrid.SetCells(2, xRow, TimeFactorText(timeUnit));
     if (!compositeMode && selectionRows >= 2) {
         PlotBtn.SetEnabled(true);
         if (!multi) SaveVarBtn.SetEnabled(true);
@@ -198,8 +197,7 @@ void TDataSelForm::SelectedGridMouseUp(TObject*, TMouseButton Button, TShiftStat
         return;
     }
     if (timeUnit != "s" && TimeFactPopup.AutoPopup()) {
-        MessageBox("Converting time factor to \"User Defined\"", "Information",
-                   MB_ICONINFORMATION);
+        MessageBox("Converting time factor to \"User Defined\"", "Information", MB_ICONINFORMATION);
         User1Click(nullptr);
     }
     const TColor colour = RowColour(d);
@@ -319,9 +317,9 @@ void TDataSelForm::ClearPendingOperand() {
 
 void TDataSelForm::SetOperatorMode(bool on) {
     // Every control the mode disables, with its remembered state.
-    TControl* const kept[] = {&LoadBtn,   &RefreshBtn,     &RefUpdBtn,    &MultiFileBtn,
-                              &AboutBtn,  &FileStringGrid, &SelectedGrid, &UpdateBtn,
-                              &PlotBtn,   &SaveVarBtn};
+    TControl* const kept[] = {&LoadBtn,  &RefreshBtn,     &RefUpdBtn,    &MultiFileBtn,
+                              &AboutBtn, &FileStringGrid, &SelectedGrid, &UpdateBtn,
+                              &PlotBtn,  &SaveVarBtn};
     TSpeedButton* const operators[] = {&PlusBtn, &MinusBtn, &TimesBtn};
     if (on) {
         if (!compositeMode) {

@@ -1,8 +1,8 @@
 #include "FourCopyPrintInfo.h"
 
 TFourCopyInfo::TFourCopyInfo(TComponent* owner, SAppContext&)
-    : TForm(owner), RadioGroup1(this), AmplBox(this), PhaseBox(this), GoBtn(this),
-      CancelBtn(this), PrSetupBtn(this) {
+    : TForm(owner), RadioGroup1(this), AmplBox(this), PhaseBox(this), GoBtn(this), CancelBtn(this),
+      PrSetupBtn(this) {
     SetCaption("QJ's Curvix - Fourier chart - Copy...");
     SetPosition(poScreenCenter);
     SetBorderStyle(bsDialog);

@@ -6,6 +6,7 @@ namespace {
 void LayOutAxis(TGroupBox& group, const char* caption, int left, int top, TLabel& baseLabel,
                 TEdit& base, TLabel& hat, TEdit& exponent) {
     group.SetCaption(caption);
+    group.Font().SetColor(clBlack);
     group.SetBounds(left, top, 150, 62);
     baseLabel.SetCaption("Label");
     baseLabel.SetBounds(10, 30, 32, 16);
@@ -21,9 +22,9 @@ void LayOutAxis(TGroupBox& group, const char* caption, int left, int top, TLabel
 
 TLabelForm::TLabelForm(TComponent* owner, SAppContext& ctx)
     : TForm(owner), YLGB(this), YRGB(this), XGB(this), YLBaseLabel(&YLGB), YRBaseLabel(&YRGB),
-      XBaseLabel(&XGB), YLBaseEdit(&YLGB), YRBaseEdit(&YRGB), XBaseEdit(&XGB),
-      YLHatLabel(&YLGB), YRHatLabel(&YRGB), XHatLabel(&XGB), YLExpEdit(&YLGB),
-      YRExpEdit(&YRGB), XExpEdit(&XGB), CancelBtn(this), OKBtn(this) {
+      XBaseLabel(&XGB), YLBaseEdit(&YLGB), YRBaseEdit(&YRGB), XBaseEdit(&XGB), YLHatLabel(&YLGB),
+      YRHatLabel(&YRGB), XHatLabel(&XGB), YLExpEdit(&YLGB), YRExpEdit(&YRGB), XExpEdit(&XGB),
+      CancelBtn(this), OKBtn(this) {
     SetCaption(ctx.globals.programName + " - Manual Labels");
     SetPosition(poScreenCenter);
     SetClientSize(318, 180);

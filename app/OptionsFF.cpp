@@ -9,14 +9,13 @@
 #include <cmath>
 
 TOptionsForm::TOptionsForm(TComponent* owner, SAppContext& ctx)
-    : TForm(owner), TPageControl1(this), GeneralSheet(&TPageControl1),
-      InputSheet(&TPageControl1), PlotSheet(&TPageControl1), DFTSheet(&TPageControl1),
-      AssociateFOBox(&GeneralSheet), WinPosSizeBox(&GeneralSheet), SmallWindowsBox(&GeneralSheet),
-      CommaSepBox(&InputSheet), AutoLabelBox(&PlotSheet), BarFSBox(&PlotSheet),
-      BarHFSBox(&PlotSheet), PointsBox(&PlotSheet), FrequencyLabel(&DFTSheet),
-      FrequencyEdit(&DFTSheet), MaxSpeedBox(this), AutoRefreshBox(this), OKLabel(this),
-      DefaultLabel(this), PersistentLabel(this), OKBtn(this), CancelBtn(this), DefaultBtn(this),
-      ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
+    : TForm(owner), TPageControl1(this), GeneralSheet(&TPageControl1), InputSheet(&TPageControl1),
+      PlotSheet(&TPageControl1), DFTSheet(&TPageControl1), AssociateFOBox(&GeneralSheet),
+      WinPosSizeBox(&GeneralSheet), SmallWindowsBox(&GeneralSheet), CommaSepBox(&InputSheet),
+      AutoLabelBox(&PlotSheet), BarFSBox(&PlotSheet), BarHFSBox(&PlotSheet), PointsBox(&PlotSheet),
+      FrequencyLabel(&DFTSheet), FrequencyEdit(&DFTSheet), MaxSpeedBox(this), AutoRefreshBox(this),
+      OKLabel(this), DefaultLabel(this), PersistentLabel(this), OKBtn(this), CancelBtn(this),
+      DefaultBtn(this), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
     SetCaption("QJ's Curvix - Program Options");
     SetPosition(poScreenCenter);
     SetBorderStyle(bsDialog);
@@ -100,7 +99,7 @@ bool TOptionsForm::ReadFrequency(float& hz) {
     // A text that is no number is refused like a value that is not positive.
     if (TextToDouble(value, FrequencyEdit.Text()) == 0) {
         hz = static_cast<float>(value);
-        if (hz != 0.0f) return true;
+        if (hz > 0.0f && std::isfinite(hz)) return true;
     }
     MessageBox("An invalid (negative or nul) value was read as default frequency.\nPlease, "
                "supply a positive value",

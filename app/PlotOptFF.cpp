@@ -6,7 +6,8 @@
 
 namespace {
 
-void Fill(TRadioGroup& g, const char* caption, int columns, std::initializer_list<const char*> items) {
+void Fill(TRadioGroup& g, const char* caption, int columns,
+          std::initializer_list<const char*> items) {
     g.SetCaption(caption);
     g.SetColumns(columns);
     for (const char* item : items)

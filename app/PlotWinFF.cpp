@@ -1,6 +1,5 @@
 #include "PlotWinFF.h"
 
-#include "Application.h"
 #include "DataSelFF.h"
 #include "LabelsFF.h"
 #include "MessageBox.h"
@@ -34,20 +33,6 @@ void SetUpReadOut(TLabel& l, int left) {
     l.Font().SetColor(clBlack);
     l.SetLeft(left);
     l.SetTop(4);
-}
-
-unsigned IconFlags(EMsgIcon icon) {
-    switch (icon) {
-    case EMsgIcon::Warning:
-        return MB_ICONEXCLAMATION;
-    case EMsgIcon::Information:
-        return MB_ICONINFORMATION;
-    case EMsgIcon::Error:
-        return MB_ICONSTOP;
-    case EMsgIcon::None:
-        break;
-    }
-    return 0;
 }
 
 // An axis end as the scaling dialog shows it: general format, 4 digits, in the user's
@@ -103,10 +88,7 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
     SetUpButton(PrintBtn, "P", "Print...", 393, 1, 25, 22);
     MyChart.SetBounds(0, 0, 416, 266);
     MyChart.ApplicationName = globals_.programName;
-    MyChart.ShowMessage = [](const SChartMessage& m) {
-        MessageBox(m.text, m.title, MB_OK | IconFlags(m.icon));
-        if (m.fatal && Application) Application->Terminate();
-    };
+    MyChart.Legend = true;
 
     TitleBtn.OnClick = [this](TObject* s) { TitleBtnClick(s); };
     PlotOptBtn.OnClick = [this](TObject* s) { PlotOptBtnClick(s); };
@@ -149,8 +131,8 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
     } else if (TDataSelForm* main = ctx_.windows.DataSel) {
         SetLeft(main->Width() + 1);
     }
-    SetBounds(KeepHalfOnScreen(Left(), Width(), screenW), KeepHalfOnScreen(Top(), Height(), screenH),
-              Width(), Height());
+    SetBounds(KeepHalfOnScreen(Left(), Width(), screenW),
+              KeepHalfOnScreen(Top(), Height(), screenH), Width(), Height());
     const double s = globals_.scaleFactor;
     SetMinTrackSize(static_cast<int>(285 * s), static_cast<int>(185 * s));
 
@@ -160,10 +142,13 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
     FormResize(this);
     OnResize = [this](TObject* s) { FormResize(s); };
 
-    // The values window starts beside this one unless it has a remembered place.
-    if (TValuesForm* values = ctx_.windows.Values; values && !remembered)
-        values->SetBounds(std::min(Left() + Width() + 2, std::max(0, screenW - values->Width())),
-                          Top(), values->Width(), values->Height());
+    // The values window starts beside this one (right, else left) unless it has a
+    // remembered place.
+    if (TValuesForm* values = ctx_.windows.Values; values && !remembered) {
+        int left = Left() + Width() + 2;
+        if (left + values->Width() > screenW) left = std::max(0, Left() - values->Width() - 2);
+        values->SetBounds(left, Top(), values->Width(), values->Height());
+    }
 }
 
 // ---- hand-over and plotting
@@ -411,8 +396,8 @@ void TPlotWinForm::ScaleBtnClick(TObject*) {
     labels->YRExpEdit.SetText(a.yRightText.exponent);
 
     const bool right = MyChart.SecondYAxis;
-    for (TLabel* l : {&scale->YRMaxLabel, &scale->YRMinLabel, &labels->YRBaseLabel,
-                      &labels->YRHatLabel})
+    for (TLabel* l :
+         {&scale->YRMaxLabel, &scale->YRMinLabel, &labels->YRBaseLabel, &labels->YRHatLabel})
         SetCaptionActive(*l, right);
     for (TEdit* e : {&scale->YRMaxEdit, &scale->YRMinEdit, &labels->YRBaseEdit, &labels->YRExpEdit})
         e->SetEnabled(right);
@@ -459,8 +444,10 @@ void TPlotWinForm::PrintBtnClick(TObject*) {
     if (!pd) return;
     const bool dots = MyChart.PlotType == ptSwarm;
     pd->CrThicknCombo.SetEnabled(!dots);
+    pd->CrThicknCombo.SetColor(dots ? clInactiveBorder : clWindow);
     SetCaptionActive(pd->CurveLabel, !dots);
     pd->DotThicknCombo.SetEnabled(dots);
+    pd->DotThicknCombo.SetColor(dots ? clWindow : clInactiveBorder);
     SetCaptionActive(pd->DotLabel, dots);
     pd->BlackWhiteBox.SetChecked(MyChart.AreThereAnyMarks());
 

@@ -55,7 +55,7 @@ public:
     std::string CaptionBase;
     int InitialClientWidth = 0, InitialClientHeight = 0;
     int ChartHeight = 0;
-    std::uint8_t PlotKind = 0;    // 0 lines, 1 bars, 2 dots
+    std::uint8_t PlotKind = 0;     // 0 lines, 1 bars, 2 dots
     std::uint8_t YScaleChoice = 0; // 0 linear, 2 logarithmic
     FloatRect2 ManualRect;
     int TotalCurves = 0;

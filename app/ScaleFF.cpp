@@ -27,9 +27,8 @@ void LayOutYGroup(TLabel& maxLabel, TEdit& maxEdit, TLabel& minLabel, TEdit& min
 TScaleForm::TScaleForm(TComponent* owner, SAppContext& ctx)
     : TForm(owner), YLGB(this), YLMaxLabel(&YLGB), YLMinLabel(&YLGB), YLMaxEdit(&YLGB),
       YLMinEdit(&YLGB), YRGB(this), YRMaxLabel(&YRGB), YRMinLabel(&YRGB), YRMaxEdit(&YRGB),
-      YRMinEdit(&YRGB), XGB(this), XMinLabel(&XGB), XMaxLabel(&XGB), XMinEdit(&XGB),
-      XMaxEdit(&XGB), ExactMatchBox(this), LabelBtn(this), CancelBtn(this), OKBtn(this),
-      ctx_(ctx) {
+      YRMinEdit(&YRGB), XGB(this), XMinLabel(&XGB), XMaxLabel(&XGB), XMinEdit(&XGB), XMaxEdit(&XGB),
+      ExactMatchBox(this), LabelBtn(this), CancelBtn(this), OKBtn(this), ctx_(ctx) {
     SetCaption(ctx.globals.programName + " - Manual Scaling");
     SetBorderStyle(bsSingle);
     SetPosition(poScreenCenter);
@@ -37,6 +36,8 @@ TScaleForm::TScaleForm(TComponent* owner, SAppContext& ctx)
 
     for (TGroupBox* g : {&YLGB, &YRGB, &XGB})
         g->Font().SetColor(clBlack);
+    for (TLabel* l : {&YLMaxLabel, &YLMinLabel, &YRMaxLabel, &YRMinLabel, &XMinLabel, &XMaxLabel})
+        l->Font().SetColor(clBlack);
     YLGB.SetCaption("Y-Axis");
     Place(YLGB, 8, 8, 142, 92);
     LayOutYGroup(YLMaxLabel, YLMaxEdit, YLMinLabel, YLMinEdit);

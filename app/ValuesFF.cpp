@@ -24,8 +24,9 @@ TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-14);
     SetClientSize(132, 205);
-    Surface.SetBounds(0, 0, 132, 205);
+    FitSurface();
     InterpolationBox.SetCaption("Interpolation");
+    InterpolationBox.Font().SetName("Arial");
     InterpolationBox.SetBounds(2, 184, 110, kBoxHeight);
     InterpolationBox.OnClick = [this](TObject* s) { InterpolationBoxClick(s); };
 
@@ -44,9 +45,15 @@ TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
     // picture follows and the texts are drawn again.
     OnShow = [this](TObject* s) { FormPaint(s); };
     OnResize = [this](TObject* s) {
-        Surface.SetBounds(0, 0, ClientWidth(), ClientHeight());
+        FitSurface();
         FormPaint(s);
     };
+}
+
+// The picture is sized here too: a hidden window hears of no resize.
+void TValuesForm::FitSurface() {
+    Surface.SetBounds(0, 0, ClientWidth(), ClientHeight());
+    Surface.Bitmap().SetSize(ClientWidth(), ClientHeight());
 }
 
 int TValuesForm::TextWidthAt(const std::string& text, int size) {
@@ -90,7 +97,7 @@ void TValuesForm::LayOut() {
     layout_ = LayoutValueRows({curveCounts_.data(), static_cast<std::size_t>(fileCount_)}, h);
     InterpolationBox.SetTop(layout_.boxTop);
     SetClientSize(ClientWidth(), layout_.boxTop + InterpolationBox.Height());
-    Surface.SetBounds(0, 0, ClientWidth(), ClientHeight());
+    FitSurface();
     c.Pen().SetColor(clWhite);
     c.Brush().SetColor(clWhite);
     c.Brush().SetStyle(bsSolid);
@@ -105,8 +112,8 @@ void TValuesForm::ShowFileHeadings(const std::string* fileNames) {
         const auto k = static_cast<std::size_t>(i);
         fileNames_[k] = fileNames[i];
         const std::string heading = "File " + fileNames_[k];
-        headingSize_[k] = HeadingFontSize(
-            [&](int size) { return TextWidthAt(heading, size); }, ClientWidth());
+        headingSize_[k] =
+            HeadingFontSize([&](int size) { return TextWidthAt(heading, size); }, ClientWidth());
         f.SetSize(kHeadingFontSize);
         DrawText(kHeadingLeft, layout_.headingRow[k], Blanks(38));
         f.SetSize(headingSize_[k]);

@@ -41,6 +41,7 @@ public:
 
 private:
     void LayOut();
+    void FitSurface();
     void DrawText(int x, int y, const std::string& text);
     int TextWidthAt(const std::string& text, int size);
     TCanvas& Canvas() { return Surface.Canvas(); }

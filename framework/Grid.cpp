@@ -32,6 +32,10 @@ protected:
         TPaintContext context{painter};
         Guarded([&] { grid_.PaintViewport(context); });
     }
+    void resizeEvent(QResizeEvent* e) override {
+        QAbstractScrollArea::resizeEvent(e);
+        Guarded([&] { grid_.AreaResized(); });
+    }
     void keyPressEvent(QKeyEvent* e) override { e->accept(); } // the grid did the work
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
     void mouseReleaseEvent(QMouseEvent* e) override { e->accept(); }
@@ -286,6 +290,11 @@ void TCustomGrid::InvalidateCell(int col, int row) {
     if (!r.IsEmpty())
         area_->viewport()->update(r.Left, r.Top, r.Width() + gridLineWidth_,
                                   r.Height() + gridLineWidth_);
+}
+
+void TCustomGrid::AreaResized() {
+    UpdateScrollBars();
+    ClampInView();
 }
 
 void TCustomGrid::UpdateScrollBars() {

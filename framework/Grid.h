@@ -183,6 +183,10 @@ public:
     void ScrollTo(int topRow, int leftCol);
     void PaintViewport(TPaintContext& context);
 
+    // The scroll area's viewport got another size (also at the first show): the bars
+    // follow what fits now.
+    void AreaResized();
+
 protected:
     void Paint(TPaintContext& context) override;
     void Resized() override;

@@ -80,6 +80,11 @@ std::string TPrinter::EndDoc() {
     return ok ? std::string{} : "The print job could not be completed";
 }
 
+std::string TPrinter::NewPage() {
+    if (!Printing()) return "No print job is running";
+    return impl_->printer.newPage() ? std::string{} : "The printer could not start a new page";
+}
+
 TCanvas& TPrinter::Canvas() {
     return *impl_->canvas;
 }

@@ -26,6 +26,8 @@ public:
     // Empty text on success, else the reason.
     std::string BeginDoc();
     std::string EndDoc();
+    // Ends the page and starts the next one of the running job.
+    std::string NewPage();
     TCanvas& Canvas();
 
     // Print into a PDF file (empty name: the system printer again) and choose

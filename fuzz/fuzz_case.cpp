@@ -39,7 +39,8 @@ void capPasses(std::string& text) {
     auto g = lf::parseGeneral(record);
     if (!g || g->maxIterations <= kPassCap) return;
     const std::size_t width = std::min<std::size_t>(record.size(), 40) - 32;
-    text.replace(start + 32, width, "       2");
+    const std::string field = std::to_string(kPassCap);
+    text.replace(start + 32, width, std::string(8 - field.size(), ' ') + field);
 }
 
 } // namespace

@@ -101,19 +101,31 @@ bool DisplayedAmplitudes(const SHarmonics& h, int first, int last, int unit,
     for (int k = std::max(first, 1); k <= last; ++k) {
         const auto i = static_cast<std::size_t>(k);
         switch (unit) {
-        case fuRms: displayed[i] = a[i] * 0.7071068f; break;
+        case fuRms:
+            displayed[i] = a[i] * 0.7071068f;
+            break;
         case fuRmsPerHarm0:
             displayed[i] = static_cast<float>(a[i] * 0.7071068123730965 / std::fabs(h.mean));
             break;
-        case fuPuOfHarm1: displayed[i] = a[i] / std::fabs(h.order1); break;
-        default: displayed[i] = a[i]; break;
+        case fuPuOfHarm1:
+            displayed[i] = a[i] / std::fabs(h.order1);
+            break;
+        default:
+            displayed[i] = a[i];
+            break;
         }
     }
     if (first == 0) {
         switch (unit) {
-        case fuRmsPerHarm0: displayed[0] = 1; break;
-        case fuPuOfHarm1: displayed[0] = std::fabs(h.mean / h.order1); break;
-        default: displayed[0] = h.mean; break;
+        case fuRmsPerHarm0:
+            displayed[0] = 1;
+            break;
+        case fuPuOfHarm1:
+            displayed[0] = std::fabs(h.mean / h.order1);
+            break;
+        default:
+            displayed[0] = h.mean;
+            break;
         }
     }
     return referenceOk;
@@ -134,11 +146,17 @@ std::uint8_t FourierUnitChar(const std::string& variableName) {
     switch (variableName[0]) {
     case '1':
     case 'c':
-    case 'i': return 'A';
-    case 'a': return 0xB0;
-    case 'e': return 'J';
-    case 'p': return 'W';
-    case 'v': return 'V';
-    default: return 0;
+    case 'i':
+        return 'A';
+    case 'a':
+        return 0xB0;
+    case 'e':
+        return 'J';
+    case 'p':
+        return 'W';
+    case 'v':
+        return 'V';
+    default:
+        return 0;
     }
 }

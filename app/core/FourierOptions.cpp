@@ -48,7 +48,8 @@ SFourierOptionsVerdict CheckFourierOptions(const SFourierOptionsInput& in) {
                     "Invalid final time of the base period:\nthe selected time cannot be larger "
                     "than the largest time in data;\nlargest available time: " +
                         FormatNumber(in.largestAllowed, 3));
-    if (ti >= tf) return fail(EFourierField::FinalTime, "Final t should be greater than Initial t!");
+    if (ti >= tf)
+        return fail(EFourierField::FinalTime, "Final t should be greater than Initial t!");
     // The transform needs a few samples; fewer give no amplitude at all.
     const SBasePeriod p = PeriodFromDialog(in.tFirst, in.tLast, in.n, in.sps, ti, tf);
     if (!(in.sps > 0) || p.Count() < 3)

@@ -12,8 +12,7 @@ float At(const std::vector<float>* v, int order) {
 
 std::string FourierCopyText(const SFourierTable& t, float thd, const std::string& date) {
     std::string s = "QJ's Curvix - Fourier chart(s).  Copying date: " + date + "\r\n";
-    s += "File " + t.shortFileName + "   Variable " + t.variableName + " [" + t.unitText +
-         "]\r\n";
+    s += "File " + t.shortFileName + "   Variable " + t.variableName + " [" + t.unitText + "]\r\n";
     s += "Initial Time: " + FormatNumber(t.startTime, 4) +
          "    Final Time: " + FormatNumber(t.endTime, 4) + "\r\n";
     s += "Harm.\tAmplitude\tPhase\r\n";
@@ -27,9 +26,12 @@ std::string FourierCopyText(const SFourierTable& t, float thd, const std::string
 
 float AmplitudeShare(int sizeIndex) {
     switch (sizeIndex) {
-    case 0: return 0.5f;
-    case 2: return 1.0f;
-    default: return 0.7f;
+    case 0:
+        return 0.5f;
+    case 2:
+        return 1.0f;
+    default:
+        return 0.7f;
     }
 }
 
@@ -92,10 +94,10 @@ SIntRect FourierPrintArea(int pageWidth, int pageHeight, int h10, float ratio) {
     return r;
 }
 
-std::vector<SPrintedText> FourierNumericPrintout(const SFourierTable& t, float thd,
-                                                 const std::string& date, int pageWidth,
-                                                 int pageHeight, int h10, int h14,
-                                                 const std::function<int(const std::string&)>& width10) {
+std::vector<SPrintedText>
+FourierNumericPrintout(const SFourierTable& t, float thd, const std::string& date, int pageWidth,
+                       int pageHeight, int h10, int h14,
+                       const std::function<int(const std::string&)>& width10) {
     const int x0 = static_cast<int>(pageWidth * 0.05), y0 = static_cast<int>(pageHeight * 0.05);
     const int lineStep = h10 + h14;
     const int pageEnd = static_cast<int>(pageHeight * 0.95);
@@ -114,8 +116,8 @@ std::vector<SPrintedText> FourierNumericPrintout(const SFourierTable& t, float t
     std::vector<SPrintedText> out;
     int page = 0, y = 0;
     auto heading = [&] {
-        out.push_back({page, x0, y0, 14,
-                       "QJ's Curvix - Fourier numerical data.  Printing date: " + date});
+        out.push_back(
+            {page, x0, y0, 14, "QJ's Curvix - Fourier numerical data.  Printing date: " + date});
         y = y0 + lineStep;
         out.push_back({page, x0, y, 10, "Harm."});
         out.push_back({page, xa, y, 10, "Amplitude"});

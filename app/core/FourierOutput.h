@@ -67,7 +67,7 @@ struct SPrintedText {
 };
 // The table, page by page: a page ends at 95% of its height, and each new one repeats the
 // title and the column heads.
-std::vector<SPrintedText> FourierNumericPrintout(const SFourierTable& table, float thd,
-                                                 const std::string& date, int pageWidth,
-                                                 int pageHeight, int h10, int h14,
-                                                 const std::function<int(const std::string&)>& width10);
+std::vector<SPrintedText>
+FourierNumericPrintout(const SFourierTable& table, float thd, const std::string& date,
+                       int pageWidth, int pageHeight, int h10, int h14,
+                       const std::function<int(const std::string&)>& width10);

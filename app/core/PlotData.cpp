@@ -63,12 +63,18 @@ bool ReadPlotFactor(std::string_view text, double& value) {
 
 std::uint8_t UnitOfName(std::string_view name) {
     switch (TypeLetter(name)) {
-    case 'a': return 0xB0;
-    case 'c': return 'A';
-    case 'e': return 'J';
-    case 'p': return 'W';
-    case 'v': return 'V';
-    default: return 0;
+    case 'a':
+        return 0xB0;
+    case 'c':
+        return 'A';
+    case 'e':
+        return 'J';
+    case 'p':
+        return 'W';
+    case 'v':
+        return 'V';
+    default:
+        return 0;
     }
 }
 
@@ -105,7 +111,8 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
                               ? req.files[static_cast<std::size_t>(row.slot)].file
                               : nullptr;
         const bool composite = row.operatorPos > 0;
-        if (!f || !VariableExists(*f, row.variable) || (composite && !VariableExists(*f, row.second)))
+        if (!f || !VariableExists(*f, row.variable) ||
+            (composite && !VariableExists(*f, row.second)))
             return Fail("The variable \"" + row.name + "\" is no longer in its file", "Error",
                         EPlotIcon::stop);
         rowsOfSlot[static_cast<std::size_t>(row.slot)].push_back(r);
@@ -140,7 +147,8 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
     p.chartKind = req.pointsOnly ? 2 : 0;
     if (p.nFiles == 1 && p.nCurves[0] == 1) {
         const std::uint8_t kind = req.files[static_cast<std::size_t>(p.slot[0])].file->pl4RunKind;
-        if ((kind == rkFrequencyScan && req.barsForFS) || (kind == rkHarmonicScan && req.barsForHFS))
+        if ((kind == rkFrequencyScan && req.barsForFS) ||
+            (kind == rkHarmonicScan && req.barsForHFS))
             p.chartKind = 1;
     }
 
@@ -169,7 +177,8 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
         xVar = xr.variable;
     }
     for (int f = 0; f < p.nFiles; ++f) {
-        const SimOut& file = *req.files[static_cast<std::size_t>(p.slot[static_cast<std::size_t>(f)])].file;
+        const SimOut& file =
+            *req.files[static_cast<std::size_t>(p.slot[static_cast<std::size_t>(f)])].file;
         if (!VariableExists(file, xVar))
             return Fail("The variable \"" + xr.name + "\" is no longer in its file", "Error",
                         EPlotIcon::stop);

@@ -14,9 +14,9 @@ std::string SharedXName(const std::vector<std::string>& xNames) {
     const std::string& first = xNames.front();
     if (std::all_of(xNames.begin(), xNames.end(), [&](const std::string& n) { return n == first; }))
         return first;
-    if (!first.empty() &&
-        std::all_of(xNames.begin(), xNames.end(),
-                    [&](const std::string& n) { return !n.empty() && n[0] == first[0]; }))
+    if (!first.empty() && std::all_of(xNames.begin(), xNames.end(), [&](const std::string& n) {
+            return !n.empty() && n[0] == first[0];
+        }))
         return first.substr(0, 1);
     return "x";
 }
@@ -60,8 +60,8 @@ int ListPosition(const std::vector<std::string>& listed, const std::string& name
 } // namespace
 
 std::vector<int> RefindSelection(std::vector<SRefindRow>& rows,
-                                 const std::vector<std::string>& listed, int indexOffset,
-                                 int slot, bool allRows) {
+                                 const std::vector<std::string>& listed, int indexOffset, int slot,
+                                 bool allRows) {
     std::vector<int> remove;
     for (int k = static_cast<int>(rows.size()) - 1; k >= 0; --k) {
         SRefindRow& row = rows[static_cast<std::size_t>(k)];
@@ -69,8 +69,10 @@ std::vector<int> RefindSelection(std::vector<SRefindRow>& rows,
         if (row.operatorPos > 0) {
             // A composite is found again by its two operand names.
             const auto cut = static_cast<std::size_t>(row.operatorPos - 1);
-            const int a = cut <= row.name.size() ? ListPosition(listed, row.name.substr(0, cut)) : -1;
-            const int b = cut < row.name.size() ? ListPosition(listed, row.name.substr(cut + 1)) : -1;
+            const int a =
+                cut <= row.name.size() ? ListPosition(listed, row.name.substr(0, cut)) : -1;
+            const int b =
+                cut < row.name.size() ? ListPosition(listed, row.name.substr(cut + 1)) : -1;
             if (a >= 0 && b >= 0) {
                 row.variable = a + indexOffset;
                 row.second = b + indexOffset;

@@ -28,12 +28,12 @@ bool SameFile(const std::string& a, const std::string& b);
 
 // One selection row as the re-find after a refresh sees it.
 struct SRefindRow {
-    std::string name;    // column 0: a variable name, or first name, operator, second name
-    int slot = 0;        // file slot of the row
-    int variable = 0;    // index into the file's names
-    int second = -1;     // second operand of a composite, else -1
-    int operatorPos = 0; // 1-based position of the operator in the name; 0 plain
-    bool isXRow = false;   // the x row of the single-file layout ("x" in column 1)
+    std::string name;       // column 0: a variable name, or first name, operator, second name
+    int slot = 0;           // file slot of the row
+    int variable = 0;       // index into the file's names
+    int second = -1;        // second operand of a composite, else -1
+    int operatorPos = 0;    // 1-based position of the operator in the name; 0 plain
+    bool isXRow = false;    // the x row of the single-file layout ("x" in column 1)
     bool isCommonX = false; // the common-x row of the multi-file layout
 };
 
@@ -44,5 +44,5 @@ struct SRefindRow {
 // first listed name; a composite takes the new indices of both operands when both are
 // listed. Returns the rows (indices into `rows`) that must be removed, last first.
 std::vector<int> RefindSelection(std::vector<SRefindRow>& rows,
-                                 const std::vector<std::string>& listed, int indexOffset,
-                                 int slot, bool allRows);
+                                 const std::vector<std::string>& listed, int indexOffset, int slot,
+                                 bool allRows);

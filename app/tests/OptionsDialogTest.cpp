@@ -118,7 +118,8 @@ TEST_F(OptionsDialog, DefaultDeletesTheMakersKeyAndCloses) {
             EXPECT_FALSE(dlg.AutoRefreshBox.Checked());
         });
         ASSERT_EQ(kit.messages.size(), 1u) << run;
-        EXPECT_EQ(kit.messages[0].Line(), "Information: Default settings restored;\nRegistry Cleared.");
+        EXPECT_EQ(kit.messages[0].Line(),
+                  "Information: Default settings restored;\nRegistry Cleared.");
         EXPECT_EQ(kit.messages[0].flags, unsigned(MB_OK | MB_ICONINFORMATION));
         EXPECT_NE(dlg.ModalResult(), mrNone);
         TRegistry r;
@@ -161,23 +162,6 @@ TEST_F(OptionsDialog, FrequencyMustBeAPositiveFiniteNumber) {
     dlg.FrequencyEdit.SetText("0.5");
     dlg.FrequencyEditExit(&dlg.FrequencyEdit);
     EXPECT_EQ(kit.messages.size(), 1u);
-}
-
-TEST_F(OptionsDialog, PagesHoldTheirBoxesAndTwoSwitchesStayHidden) {
-    ASSERT_EQ(dlg.TPageControl1.PageCount(), 4);
-    const char* captions[] = {"General", "Input", "Plot", "DFT"};
-    for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(dlg.TPageControl1.Pages(p)->Caption(), captions[p]);
-    EXPECT_EQ(dlg.AssociateFOBox.Parent(), dlg.TPageControl1.Pages(0));
-    EXPECT_EQ(dlg.CommaSepBox.Parent(), dlg.TPageControl1.Pages(1));
-    EXPECT_EQ(dlg.PointsBox.Parent(), dlg.TPageControl1.Pages(2));
-    EXPECT_EQ(dlg.FrequencyEdit.Parent(), dlg.TPageControl1.Pages(3));
-    EXPECT_EQ(dlg.PointsBox.Caption(), "Do not conect points with lines");
-    for (TCheckBox* hidden : {&dlg.MaxSpeedBox, &dlg.AutoRefreshBox}) {
-        EXPECT_FALSE(hidden->Visible());
-        EXPECT_FALSE(hidden->Enabled());
-    }
-    EXPECT_EQ(dlg.Caption(), "QJ's Curvix - Program Options");
 }
 
 } // namespace

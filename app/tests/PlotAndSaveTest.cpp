@@ -7,7 +7,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 
 namespace {
 
@@ -42,6 +41,9 @@ struct SFormat {
     int a, b; // list items of the two operands
     bool pl4TimeRun;
 };
+void PrintTo(const SFormat& f, std::ostream* os) {
+    *os << f.file;
+}
 
 class PlotEachFormat : public SelectionFixture, public ::testing::WithParamInterface<SFormat> {};
 
@@ -123,12 +125,13 @@ TEST_P(PlotEachFormat, ScaledShiftedAndCompositeCurvesThenSaveAndLoadBack) {
     EXPECT_TRUE(kit.fileDialogs.back().save);
 }
 
-class PlotAndSave : public SelectionFixture {};
+using PlotAndSave = SelectionFixture;
 
-TEST_F(PlotAndSave, CurvesComeInSlotOrderAndEachFileKeepsItsOwnShift) {
+TEST_F(PlotAndSave, CurvesComeInSlotOrderAndEachFileKeepsItsOwnShiftInMinutes) {
     Layout(true);
-    Load(0, SmallAdf("one.adf"));
-    Load(2, Write("three.adf", "// three points\nt v:p v:q\n0 5 -1\n1 6 -2\n2 7 -3\n"));
+    LoadByDialog(SmallAdf("one.adf"));
+    LoadByDialog(SmallAdf("two.adf"));
+    LoadByDialog(Write("three.adf", "// three points\nt v:p v:q\n0 5 -1\n1 6 -2\n2 7 -3\n"));
     ASSERT_EQ(f.currentSlot, 2);
     f.FileStringGrid.SetCells(6, f.currentFileRow, "100");
     ClickName("v:p");
@@ -140,6 +143,7 @@ TEST_F(PlotAndSave, CurvesComeInSlotOrderAndEachFileKeepsItsOwnShift) {
     f.SelectFileRow(rowOfOne);
     ClickName("v:a");
     Set(3, 4, "2");
+    f.smtimefactor1->Click();
     Plot();
     ASSERT_TRUE(win.Shown) << testing::PrintToString(kit.MessageLines());
     const SPlotSnapshot& p = *win.Shown;
@@ -150,8 +154,10 @@ TEST_F(PlotAndSave, CurvesComeInSlotOrderAndEachFileKeepsItsOwnShift) {
     EXPECT_EQ(p.legendNames[1], "three.adf");
     EXPECT_EQ(std::vector<std::string>(p.varNames.begin(), p.varNames.begin() + 4),
               (std::vector<std::string>{"v:a", "v:p", "v:q", "t"}));
-    EXPECT_EQ(X(p, 0), (Floats{0, 0.5f, 1, 1.5f}));
-    EXPECT_EQ(X(p, 1), (Floats{100, 101, 102}));
+    ExpectClose(X(p, 0), {0, 0.5 / 60, 1.0 / 60, 1.5 / 60});
+    ExpectClose(X(p, 1), {100, 100 + 1.0 / 60, 100 + 2.0 / 60});
+    EXPECT_EQ(p.timeUnit, "m");
+    EXPECT_EQ(p.xParam.unitChar, 'm');
     EXPECT_EQ(Y(p, 0, 0), (Floats{3, 4, 5, 6}));
     EXPECT_EQ(Y(p, 1, 0), (Floats{5, 6, 7}));
     EXPECT_EQ(Y(p, 1, 1), (Floats{-10, -20, -30}));
@@ -212,45 +218,31 @@ TEST_F(PlotAndSave, RefusedPlotsShowTheCellGreyAndLeaveThePlotAsItWas) {
     f.ResetBtnClick(&f.ResetBtn);
     kit.messages.clear();
     Plot();
-    EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{"Invalid input: No Y variable Selected"}));
-}
-
-TEST_F(PlotAndSave, MinutesDivideTimeBySixty) {
-    Layout(false);
-    Load(0, Write("long.adf", "// a minute and a half\nt v:a\n0 1\n60 2\n90 3\n"));
-    ClickName("v:a");
-    f.smtimefactor1->Click();
-    Plot();
-    ASSERT_TRUE(win.Shown);
-    const Floats x = X(*win.Shown, 0);
-    EXPECT_FLOAT_EQ(x[1], 1.0f);
-    EXPECT_FLOAT_EQ(x[2], 1.5f);
-    EXPECT_EQ(win.Shown->timeUnit, "m");
-    EXPECT_EQ(win.Shown->xParam.unitChar, 'm');
-    EXPECT_TRUE(win.CursorBtn.Enabled());
+    EXPECT_EQ(kit.MessageLines(),
+              (std::vector<std::string>{"Invalid input: No Y variable Selected"}));
 }
 
 TEST_F(PlotAndSave, FilesWithOnePointAreRefused) {
     Layout(true);
-    Load(0, SmallAdf());
-    Load(1, Write("one_point.adf", "// one point\nt v:z\n0 1\n"));
+    LoadByDialog(SmallAdf());
+    LoadByDialog(Write("one_point.adf", "// one point\nt v:z\n0 1\n"));
     kit.messages.clear();
     ClickItem(0);
-    EXPECT_EQ(kit.MessageLines(),
-              (std::vector<std::string>{"Error: The number of plot points must be greater than 1"}));
+    EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{
+                                      "Error: The number of plot points must be greater than 1"}));
     EXPECT_EQ(f.selectionRows, 1);
     f.AddSelectedVariable(0, false); // as the saved state adds rows
     kit.messages.clear();
     Plot();
-    EXPECT_EQ(kit.MessageLines(),
-              (std::vector<std::string>{"Error: The number of plot points must be greater than 1"}));
+    EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{
+                                      "Error: The number of plot points must be greater than 1"}));
     EXPECT_FALSE(win.Shown);
 }
 
 TEST_F(PlotAndSave, SaveRefusesWhatItCannotWriteAndUsesTheSelectionsFile) {
     Layout(true);
-    Load(0, Example("rl_energisation.pl4"));
-    Load(1, SmallAdf());
+    LoadByDialog(Example("rl_energisation.pl4"));
+    LoadByDialog(SmallAdf());
     ClickName("c:b");
     f.SelectFileRow(1); // the PL4 file is current, the selection is the ADF file's
     ASSERT_EQ(f.currentSlot, 0);
@@ -266,8 +258,8 @@ TEST_F(PlotAndSave, SaveRefusesWhatItCannotWriteAndUsesTheSelectionsFile) {
                   "select ADF or MAT output format."},
         {"x.csv", "QJ's Curvix - Error: File " + data.file("x.csv") +
                       " not saved.\nReason: extension \".csv\" is invalid."},
-        {"x.ADF", "QJ's Curvix: Selected variables successfully saved into file " +
-                      data.file("x.ADF")},
+        {"x.ADF",
+         "QJ's Curvix: Selected variables successfully saved into file " + data.file("x.ADF")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

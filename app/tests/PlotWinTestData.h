@@ -76,7 +76,8 @@ inline SMadeFile SineFile(std::string name, std::vector<double> amplitudes) {
     SMadeFile f;
     f.x = Samples(1001, 0, 0.1);
     for (double a : amplitudes)
-        f.y.push_back(Of(f.x, [a](double t) { return a * std::sin(2 * 3.14159265358979 * 50 * t); }));
+        f.y.push_back(
+            Of(f.x, [a](double t) { return a * std::sin(2 * 3.14159265358979 * 50 * t); }));
     f.name = std::move(name);
     return f;
 }

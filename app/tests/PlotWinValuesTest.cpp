@@ -38,20 +38,7 @@ protected:
 
 TEST_F(ValuesWindow, ThreeCurvesOfTwoFilesInRowsOfTheTextHeight) {
     Show(MakeSnapshot({SineFile("a.adf", {1, 2}), SineFile("b.adf", {3})}, {kRed, kGreen, kBlue}));
-    {
-        values.Hide();
-        float x[2] = {1, 2}; float a[2] = {5, 6}; float b[1] = {7}; float* y[2] = {a, b};
-        values.ShowValues(x, y, win.Shown->curves.data());
-        fprintf(stderr, "DEBUG hidden drawn: %d red surf %dx%d bmp %dx%d client %dx%d rows %d\n", CountIn(kRed, 0, values.Surface.Height()), values.Surface.Width(), values.Surface.Height(), values.Surface.Bitmap().Width(), values.Surface.Bitmap().Height(), values.ClientWidth(), values.ClientHeight(), values.Layout().valueRow[0]);
-        values.Show();
-        fprintf(stderr, "DEBUG shown: %d red\n", CountIn(kRed, 0, values.Surface.Height()));
-        values.FormPaint(&values);
-        fprintf(stderr, "DEBUG painted: %d red\n", CountIn(kRed, 0, values.Surface.Height()));
-        values.Hide();
-    }
     win.CursorBtn.Click();
-    values.Surface.Bitmap().SaveToPngFile("/work/main/build/dev-plotwin/values_debug.png");
-    fprintf(stderr, "DEBUG surface %d x %d client %d x %d y0 %s\n", values.Surface.Width(), values.Surface.Height(), values.ClientWidth(), values.ClientHeight(), values.YText(0).c_str());
     ASSERT_TRUE(values.Visible());
     ASSERT_EQ(values.FileCount(), 2);
     ASSERT_EQ(values.TotalCurves(), 3);
@@ -70,7 +57,8 @@ TEST_F(ValuesWindow, ThreeCurvesOfTwoFilesInRowsOfTheTextHeight) {
     for (int k = 0; k < 3; ++k) {
         const int row = l.valueRow[static_cast<std::size_t>(k)];
         EXPECT_GT(CountIn(colours[k], row, row + h), 5) << "curve " << k;
-        EXPECT_EQ(values.YText(k), FormatNumber(win.MyChart.CursorValues().Y[k < 2 ? 0 : 1][k < 2 ? k : 0], 5));
+        EXPECT_EQ(values.YText(k),
+                  FormatNumber(win.MyChart.CursorValues().Y[k < 2 ? 0 : 1][k < 2 ? k : 0], 5));
     }
     EXPECT_GT(CountIn(clBlack, l.xRow[0], l.xRow[0] + h), 5);
     EXPECT_EQ(values.XText(0), values.XText(1)) << "both files run 0 .. 0.1 s";
@@ -78,9 +66,9 @@ TEST_F(ValuesWindow, ThreeCurvesOfTwoFilesInRowsOfTheTextHeight) {
 
 TEST_F(ValuesWindow, LongFileNamesShrinkTheHeadingToSixPointsAtMost) {
     const std::string longName(60, 'W');
-    Show(MakeSnapshot({SineFile("a.adf", {1}), SineFile("mid_length.adf", {1}),
-                       SineFile(longName, {1})},
-                      {kRed, kGreen, kBlue}));
+    Show(MakeSnapshot(
+        {SineFile("a.adf", {1}), SineFile("busbar_voltages.adf", {1}), SineFile(longName, {1})},
+        {kRed, kGreen, kBlue}));
     win.CursorBtn.Click();
     EXPECT_EQ(values.HeadingSize(0), 9);
     EXPECT_LT(values.HeadingSize(1), 9);
@@ -90,9 +78,9 @@ TEST_F(ValuesWindow, LongFileNamesShrinkTheHeadingToSixPointsAtMost) {
     TCanvas& c = values.Surface.Canvas();
     c.Font().SetStyle(fsBold);
     c.Font().SetSize(values.HeadingSize(1));
-    EXPECT_LT(c.TextWidth("File mid_length.adf"), values.ClientWidth());
+    EXPECT_LT(c.TextWidth("File busbar_voltages.adf"), values.ClientWidth());
     c.Font().SetSize(values.HeadingSize(1) + 1);
-    EXPECT_GE(c.TextWidth("File mid_length.adf"), values.ClientWidth());
+    EXPECT_GE(c.TextWidth("File busbar_voltages.adf"), values.ClientWidth());
     c.Font().SetStyle(0);
 }
 

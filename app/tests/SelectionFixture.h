@@ -11,23 +11,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
-#include <vector>
 
 class SelectionFixture : public ::testing::Test {
 protected:
+    using Floats = std::vector<float>;
+
     SelectionFixture() {
         SetDecimalSeparator('.');
         f.Show(); // lays the grids out, so that cells have their places for clicks
     }
     ~SelectionFixture() override { SetDecimalSeparator(oldSeparator_); }
 
-    using Floats = std::vector<float>;
-
     char oldSeparator_ = DecimalSeparator();
     CurvixUnderTest app;
     AppTestKit kit; // after the application, whose start installs its own beep
-
     TDataSelForm& f = *app.w.DataSel;
     TPlotWinForm& win = *app.w.PlotWin;
     testsupport::ScratchDir data;
@@ -36,12 +33,10 @@ protected:
         return std::string(CURVIX_EXAMPLES_DIR) + "/" + name;
     }
     std::string Write(const std::string& name, const std::string& text) {
-        const std::string path = data.file(name);
-        testsupport::writeFile(path, text);
-        return path;
+        testsupport::writeFile(data.file(name), text);
+        return data.file(name);
     }
-    // t, v:a, c:b at four points.
-    std::string SmallAdf(const std::string& name = "small.adf") {
+    std::string SmallAdf(const std::string& name = "small.adf") { // t, v:a, c:b
         return Write(name, "// four points\nt v:a c:b\n0 1 10\n0.5 2 20\n1 3 30\n1.5 4 40\n");
     }
 
@@ -51,10 +46,14 @@ protected:
         f.MultiFileBtnClick(&f.MultiFileBtn);
     }
     void Load(int slot, const std::string& path) {
-        ASSERT_EQ(f.LoadFile(slot, path, false, false), 0) << testing::PrintToString(kit.MessageLines());
+        ASSERT_EQ(f.LoadFile(slot, path, false, false), 0) << path;
+    }
+    // The Load button and its dialog (multi-file mode takes the lowest free slot).
+    void LoadByDialog(const std::string& path) {
+        kit.fileScript.push_back(std::vector<std::string>{path});
+        f.LoadBtnClick(&f.LoadBtn);
     }
 
-    // A press and release on a list item, scrolled into view first.
     void ClickItem(int item, TMouseButton button = mbLeft) {
         f.VarList.SetTopIndex(item);
         const int h = std::max(1, f.VarList.ItemHeight());
@@ -63,31 +62,28 @@ protected:
         f.VarListMouseUp(&f.VarList, button, 0, 4, y);
     }
     void ClickName(const std::string& name, TMouseButton button = mbLeft) {
-        const int item = f.VarList.Items().IndexOf(name);
-        ASSERT_GE(item, 0) << name;
-        ClickItem(item, button);
+        ASSERT_GE(f.VarList.Items().IndexOf(name), 0) << name;
+        ClickItem(f.VarList.Items().IndexOf(name), button);
     }
-    void ClickCell(int col, int row, TMouseButton button = mbLeft) {
+    void ClickCell(int col, int row) {
         const TRect r = f.SelectedGrid.CellRect(col, row);
         ASSERT_FALSE(r.IsEmpty()) << col << "," << row;
-        f.SelectedGridMouseUp(&f.SelectedGrid, button, 0, (r.Left + r.Right) / 2,
+        f.SelectedGridMouseUp(&f.SelectedGrid, mbLeft, 0, (r.Left + r.Right) / 2,
                               (r.Top + r.Bottom) / 2);
-    }
-    void Composite(TSpeedButton& button, const std::string& a, const std::string& b) {
-        Press(button);
-        ClickName(a);
-        ClickName(b);
-    }
-    void Composite(TSpeedButton& button, int a, int b) {
-        Press(button);
-        ClickItem(a);
-        ClickItem(b);
     }
     void Press(TSpeedButton& button) {
         button.SetDown(!button.Down());
-        if (&button == &f.PlusBtn) f.PlusBtnClick(&button);
-        if (&button == &f.MinusBtn) f.MinusBtnClick(&button);
-        if (&button == &f.TimesBtn) f.TimesBtnClick(&button);
+        button.OnClick(&button);
+    }
+    template <class Item> void Composite(TSpeedButton& button, Item a, Item b) {
+        Press(button);
+        if constexpr (std::is_same_v<Item, int>) {
+            ClickItem(a);
+            ClickItem(b);
+        } else {
+            ClickName(a);
+            ClickName(b);
+        }
     }
     void Set(int col, int row, const std::string& text) { f.SelectedGrid.SetCells(col, row, text); }
     std::string Cell(int col, int row) const { return f.SelectedGrid.Cells(col, row); }
@@ -99,8 +95,8 @@ protected:
     static Floats Y(const SPlotSnapshot& p, int file, int curve) {
         return Floats(p.yPtr[file][curve], p.yPtr[file][curve] + p.nPoints[file]);
     }
-    // Single-precision results against values worked out in double: within a millionth
-    // of the curve's largest magnitude.
+    // Single precision against values worked out in double: within a millionth of the
+    // curve's largest magnitude.
     static void ExpectClose(const Floats& got, const std::vector<double>& want) {
         ASSERT_EQ(got.size(), want.size());
         double scale = 1;

@@ -154,6 +154,24 @@ TEST_F(Settings, OptionsOfAnotherTypeGiveTheFullMessageAndKeepTheModeRead) {
     EXPECT_FALSE(r.KeyExists(kMakerKey));
 }
 
+TEST_F(Settings, PositionsOfAnotherSizeAreIgnoredQuietly) {
+    {
+        TRegistry r;
+        r.OpenKey(kProgramKey, true);
+        const SProgramOptions o = Stored(60.0f);
+        r.WriteBinaryData(kProgramOptionsValue, o.bytes.data(), 16);
+        std::uint8_t pos[20] = {1, 2, 3};
+        r.WriteBinaryData(kWinPositionsValue, pos, 20);
+    }
+    Read();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_FALSE(options.Flag(poRememberWindows));
+    EXPECT_EQ(globals.winPos[0], 0);
+    EXPECT_EQ(options.Frequency(), 60.0f);
+    TRegistry r;
+    EXPECT_TRUE(r.KeyExists(kProgramKey)); // nothing deleted
+}
+
 TEST_F(Settings, FrequencyThatIsNotPositiveAndFiniteReadsAs50) {
     for (float hz : {0.0f, -60.0f, std::numeric_limits<float>::infinity(),
                      std::numeric_limits<float>::quiet_NaN()}) {

@@ -38,15 +38,19 @@ TEST(FourierOptions, ChecksInTheDialogsOrder) {
         std::string message;
     } rows[] = {
         // Conversion first, initial before final, before any range check.
-        {Curve(0, 0.1f, 1001, "abc", "x"), F::InitialTime, "Invalid Initial time of the base period"},
+        {Curve(0, 0.1f, 1001, "abc", "x"), F::InitialTime,
+         "Invalid Initial time of the base period"},
         {Curve(0, 0.1f, 1001, "0.08", ""), F::FinalTime, "Invalid Final time of the base period"},
-        {Curve(0, 0.1f, 1001, "1,5", "0.1"), F::InitialTime, "Invalid Initial time of the base period"},
+        {Curve(0, 0.1f, 1001, "1,5", "0.1"), F::InitialTime,
+         "Invalid Initial time of the base period"},
         // Range: a curve of 0 ... 0.1 s.
         {Curve(0, 0.1f, 1001, "-0.00001", "0.1"), F::InitialTime, kSmall + "0"},
         {Curve(0, 0.1f, 1001, "0.08", "0.10002"), F::FinalTime, kLarge + "0.1"},
         {Curve(0.5f, 0.6f, 1001, "0.49994", "0.6"), F::InitialTime, kSmall + "0.5"},
-        {Curve(0, 0.1f, 1001, "0.09", "0.08"), F::FinalTime, "Final t should be greater than Initial t!"},
-        {Curve(0, 0.1f, 1001, "0.08", "0.08"), F::FinalTime, "Final t should be greater than Initial t!"},
+        {Curve(0, 0.1f, 1001, "0.09", "0.08"), F::FinalTime,
+         "Final t should be greater than Initial t!"},
+        {Curve(0, 0.1f, 1001, "0.08", "0.08"), F::FinalTime,
+         "Final t should be greater than Initial t!"},
         // Fewer than 3 samples in the base period.
         {Curve(0, 0.1f, 1001, "0.08", "0.08004"), F::InitialTime,
          "Invalid base period:\nit should hold at least 3 samples"},

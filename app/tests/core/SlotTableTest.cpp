@@ -1,5 +1,5 @@
 // The file table's rules without a window: shared abscissa names, headers, last-x texts,
-// name trimming, file identity and the selection found again after a refresh.
+// file identity and the selection found again after a refresh.
 #include "SlotTable.h"
 #include "ScratchFiles.h"
 
@@ -36,20 +36,12 @@ TEST(SlotTable, SharedXNameIsTheNameThenTheFirstLetterThenX) {
 
 TEST(SlotTable, LastXInGeneralFormatWithFiveDigits) {
     const std::pair<float, const char*> cases[] = {
-        {2.0f, "2"},           {0.05995f, "0.05995"}, {1.999f, "1.999"},
-        {12.345678f, "12.346"}, {-0.5f, "-0.5"},      {0.0f, "0"},
-        {99999.0f, "99999"},   {0.0001f, "0.0001"},
+        {2.0f, "2"},     {0.05995f, "0.05995"}, {1.999f, "1.999"},   {12.345678f, "12.346"},
+        {-0.5f, "-0.5"}, {0.0f, "0"},           {99999.0f, "99999"}, {0.0001f, "0.0001"},
     };
     for (const auto& [v, text] : cases)
         EXPECT_EQ(LastXText(v), text) << v;
     EXPECT_EQ(LastXText(123456.0f).substr(0, 7), "1.2346E"); // beyond 5 digits: exponent form
-}
-
-TEST(SlotTable, TrailingBlanksGoButOneCharacterStays) {
-    EXPECT_EQ(TrimNameRight("v:SRC   "), "v:SRC");
-    EXPECT_EQ(TrimNameRight("c:SRC   -LOAD  "), "c:SRC   -LOAD");
-    EXPECT_EQ(TrimNameRight("   "), " ");
-    EXPECT_EQ(TrimNameRight("a"), "a");
 }
 
 TEST(SlotTable, SameFileComparesCanonicalPathsExactly) {
