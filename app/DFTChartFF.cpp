@@ -24,25 +24,6 @@ namespace {
 constexpr int kClientWidth = 640, kClientHeight = 460;
 constexpr int kPanelWidth = 124;
 
-void ShowChartMessage(const SChartMessage& m) {
-    unsigned icon = 0;
-    switch (m.icon) {
-    case EMsgIcon::Warning:
-        icon = MB_ICONEXCLAMATION;
-        break;
-    case EMsgIcon::Information:
-        icon = MB_ICONINFORMATION;
-        break;
-    case EMsgIcon::Error:
-        icon = MB_ICONSTOP;
-        break;
-    case EMsgIcon::None:
-        break;
-    }
-    MessageBox(m.text, m.title, MB_OK | icon);
-    if (m.fatal && Application) Application->Terminate();
-}
-
 void EndProgram() {
     if (Application) Application->Terminate();
 }
@@ -139,7 +120,6 @@ void TDFTChartForm::FormCreate(TObject*) {
         return;
     }
     for (TLineChart* chart : {AmplChart.get(), PhaseChart.get()}) {
-        chart->ShowMessage = ShowChartMessage;
         chart->PlotType = ptBar;
         chart->SetDataCursorVisible(true);
         chart->OnValuesChange = [this](TObject* s, XYValues v) { ChartValuesChange(s, v); };

@@ -51,7 +51,9 @@ TApplication::TApplication(int& argc, char** argv) {
     if (!QApplication::instance()) qapp_ = std::make_unique<QApplication>(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     InstallHintPauseStyle();
-    SetBeepHandler([](unsigned, unsigned) { QApplication::beep(); });
+    // A handler set before (a test counting beeps) stays in place.
+    previousBeep_ = SetBeepHandler([](unsigned, unsigned) { QApplication::beep(); });
+    if (previousBeep_) SetBeepHandler(previousBeep_);
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, qApp,
                      [this](Qt::ApplicationState state) {
                          Guarded([&] {
@@ -68,7 +70,7 @@ TApplication::~TApplication() {
         delete Components(ComponentCount() - 1);
     forms_.clear();
     mainForm_ = nullptr;
-    SetBeepHandler(nullptr);
+    if (!previousBeep_) SetBeepHandler(nullptr);
     if (Application == this) Application = nullptr;
     if (qApp) QObject::disconnect(qApp, &QGuiApplication::applicationStateChanged, qApp, nullptr);
     qapp_.reset();

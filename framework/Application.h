@@ -78,6 +78,7 @@ private:
     TCustomForm* mainForm_ = nullptr;
     std::string title_;
     bool terminated_ = false;
+    std::function<void(unsigned, unsigned)> previousBeep_;
     bool formsDestroyed_ = false;
 };
 

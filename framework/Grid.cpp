@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -306,22 +307,37 @@ void TCustomGrid::UpdateScrollBars() {
         }
         return std::max(fixed, std::min(first, count - 1));
     };
-    const QWidget* vp = area_->viewport();
-    const int maxTop = lastFirst(
-        rowCount_, fixedRows_, vp->height() - FixedHeight(),
-        [this](int i) { return RowHeights(i); }, gridLineWidth_);
-    const int maxLeft = lastFirst(
-        colCount_, fixedCols_, vp->width() - FixedWidth(), [this](int i) { return ColWidths(i); },
-        gridLineWidth_);
+    // The room is the whole area less the bars that are needed, not the viewport that
+    // bars shown earlier left: a bar that is no longer needed must not keep itself.
     QScrollBar* v = area_->verticalScrollBar();
     QScrollBar* h = area_->horizontalScrollBar();
-    const QSignalBlocker bv(v), bh(h);
-    v->setRange(fixedRows_, maxTop);
-    h->setRange(fixedCols_, maxLeft);
-    topRow_ = std::clamp(topRow_, fixedRows_, maxTop);
-    leftCol_ = std::clamp(leftCol_, fixedCols_, maxLeft);
-    v->setValue(topRow_);
-    h->setValue(leftCol_);
+    const int extent = area_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area_);
+    int maxTop = fixedRows_, maxLeft = fixedCols_;
+    for (int pass = 0; pass < 3; ++pass) {
+        const bool needV = maxTop > fixedRows_, needH = maxLeft > fixedCols_;
+        maxTop = lastFirst(
+            rowCount_, fixedRows_, area_->height() - (needH ? extent : 0) - FixedHeight(),
+            [this](int i) { return RowHeights(i); }, gridLineWidth_);
+        maxLeft = lastFirst(
+            colCount_, fixedCols_, area_->width() - (needV ? extent : 0) - FixedWidth(),
+            [this](int i) { return ColWidths(i); }, gridLineWidth_);
+    }
+    const bool rangeChanged = v->minimum() != fixedRows_ || v->maximum() != maxTop ||
+                              h->minimum() != fixedCols_ || h->maximum() != maxLeft;
+    {
+        const QSignalBlocker bv(v), bh(h);
+        v->setRange(fixedRows_, maxTop);
+        h->setRange(fixedCols_, maxLeft);
+        topRow_ = std::clamp(topRow_, fixedRows_, maxTop);
+        leftCol_ = std::clamp(leftCol_, fixedCols_, maxLeft);
+        v->setValue(topRow_);
+        h->setValue(leftCol_);
+    }
+    // The blocked signals also told the area to show or hide its bars.
+    if (rangeChanged) {
+        emit v->rangeChanged(v->minimum(), v->maximum());
+        emit h->rangeChanged(h->minimum(), h->maximum());
+    }
 }
 
 void TCustomGrid::ScrollTo(int topRow, int leftCol) {

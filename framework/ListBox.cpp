@@ -8,6 +8,19 @@
 #include <QScrollBar>
 
 namespace {
+// The framework's mouse-up handler runs before the list's own release, which may choose
+// again the item that the handler let go: a choice cleared by the handler stays cleared.
+class ListWidget : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        QListWidget::mouseReleaseEvent(e);
+        if (currentRow() < 0) clearSelection();
+    }
+};
+
 QListWidget& List(const TControl& c) {
     return *static_cast<QListWidget*>(InnerOf(const_cast<TControl&>(c)));
 }
@@ -41,7 +54,7 @@ private:
 
 TListBox::TListBox(TControl* parent, TComponent* owner)
     : TControl(parent, owner), items_(std::make_unique<ItemList>(*this)) {
-    auto* list = new QListWidget(&WidgetOf(*this));
+    auto* list = new ListWidget(&WidgetOf(*this));
     list->setUniformItemSizes(true);
     AttachInner(*this, list);
     QObject::connect(list, &QListWidget::itemClicked, list, [this] {

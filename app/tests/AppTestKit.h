@@ -16,6 +16,10 @@
 #include "services/Registry.h"
 #include "services/SystemHooks.h"
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QWidget>
+
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -148,3 +152,13 @@ private:
     std::vector<char*> argv_;
     int argc_ = 0;
 };
+
+// The text of the line edit that has (or gets, once its window is active) the focus: offscreen
+// windows are never active, so the control's own focus flag cannot tell.
+inline std::string FocusedLineText(const std::string& windowTitle) {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle().toStdString() == windowTitle)
+            if (auto* line = qobject_cast<QLineEdit*>(w->focusWidget()))
+                return line->text().toStdString();
+    return "(no focused field)";
+}

@@ -46,15 +46,6 @@ std::string Shell(const std::string& cmd) {
     return out;
 }
 
-// The text of the line edit that has (or gets, once its window is active) the focus.
-std::string FocusedLineText(const std::string& windowTitle) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowTitle().toStdString() == windowTitle)
-            if (auto* line = qobject_cast<QLineEdit*>(w->focusWidget()))
-                return line->text().toStdString();
-    return "(no focused field)";
-}
-
 class FourierWindow : public ::testing::Test {
 protected:
     AppTestKit kit;

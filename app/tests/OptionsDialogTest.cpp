@@ -17,15 +17,6 @@ namespace {
 
 using Block = std::array<std::uint8_t, 16>;
 
-// The text of the line edit that has (or gets, once its window is active) the focus.
-std::string FocusedLineText(const std::string& windowTitle) {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->windowTitle().toStdString() == windowTitle)
-            if (auto* line = qobject_cast<QLineEdit*>(w->focusWidget()))
-                return line->text().toStdString();
-    return "(no focused field)";
-}
-
 class OptionsDialog : public ::testing::Test {
 protected:
     AppTestKit kit;

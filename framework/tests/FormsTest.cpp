@@ -14,6 +14,7 @@
 #include "SpeedButton.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QTest>
 #include <QTimer>
 
@@ -265,4 +266,18 @@ TEST_F(Forms, ListBoxItemsIndexAndItemAtPos) {
     EXPECT_EQ(list.ItemAtPos({5, 190}, true), -1);
     EXPECT_EQ(list.ItemAtPos({5, 190}, false), 3);
     EXPECT_THROW(list.Items().Delete(5), EStringListError);
+
+    // A click whose mouse-down handler chooses the item and whose mouse-up handler lets
+    // it go leaves nothing chosen, nor shown as chosen.
+    list.OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        list.SetItemIndex(list.ItemAtPos({x, y}, true));
+    };
+    list.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { list.SetItemIndex(-1); };
+    auto* inner = dynamic_cast<QListWidget*>(InnerOf(list));
+    ASSERT_TRUE(inner);
+    QTest::mouseClick(inner->viewport(), Qt::LeftButton, {},
+                      inner->visualItemRect(inner->item(1)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(list.ItemIndex(), -1);
+    EXPECT_FALSE(list.Selected(1));
 }

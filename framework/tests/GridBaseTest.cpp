@@ -6,7 +6,9 @@
 #include "InplaceEdit.h"
 #include "StringGrid.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -215,6 +217,27 @@ TEST_F(Grid, ColumnWidthsAndRowHeightsStreamRoundTrip) {
     GridStream f(fresh);
     WriteComponent(plain, f);
     EXPECT_EQ(plain.Bytes().size(), 1u);
+}
+
+// A bar shows only while cells overflow the whole grid, and goes when they fit again,
+// even when the two bars together were what made each other needed.
+TEST_F(Grid, ScrollBarsShowOnlyWhileCellsOverflow) {
+    auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+    ASSERT_TRUE(area);
+    auto bars = [&] {
+        QApplication::processEvents();
+        return std::string(area->verticalScrollBar()->isVisible() ? "v" : "-") +
+               (area->horizontalScrollBar()->isVisible() ? "h" : "-");
+    };
+    EXPECT_EQ(bars(), "--");
+    grid.SetRowCount(30);
+    EXPECT_EQ(bars(), "v-");
+    for (int c = 0; c < 4; ++c)
+        grid.SetColWidths(c, 99); // 4 x (99 + 1) = 400: fits only without the vertical bar
+    EXPECT_EQ(bars(), "vh");
+    grid.SetRowCount(5);
+    EXPECT_EQ(bars(), "--");
+    EXPECT_EQ(grid.VisibleColCount(), 3); // columns 1 to 3, column 0 fixed
 }
 
 TEST(GridScale, ScaleByScalesCellSizesAndFont) {
