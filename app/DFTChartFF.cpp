@@ -209,10 +209,13 @@ void TDFTChartForm::ApplyShare() {
 }
 
 // Full range on both charts: after a layout the charts keep their old ends otherwise.
+// The read-out then tells what lies under the amplitude chart's cursor now, not the bar,
+// orders or unit of the picture before.
 void TDFTChartForm::PlotVisible() {
     if (!Ready) return;
     AmplChart->Plot(true);
     if (Share < 1) PhaseChart->Plot(true);
+    AmplChart->SetLinearInterpolation(AmplChart->LinearInterpolation);
 }
 
 void TDFTChartForm::FormShow(TObject*) {

@@ -236,6 +236,7 @@ void TDataSelForm::FormCreate(TObject*) {
     // 5.
     designWidth = Width();
     designHeight = Height();
+    createdHeight_ = designHeight;
     SetTop(Top() + globals_.instanceOffset);
 
     // 6.
@@ -414,7 +415,9 @@ void TDataSelForm::FormClose(TObject*, TCloseAction&) {
         auto& p = globals_.winPos;
         p[0] = low(Top());
         p[1] = low(Left());
-        p[2] = low(Height());
+        // The rows that loaded files added come back with the files: kept out of the
+        // height, a start with the same files finds the same window, not a taller one.
+        p[2] = low(Height() - std::max(0, designHeight - createdHeight_));
         if (w.PlotWin) {
             p[3] = low(w.PlotWin->Top());
             p[4] = low(w.PlotWin->Left());

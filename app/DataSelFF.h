@@ -184,6 +184,8 @@ private:
     void ApplyTrackSizes();
     std::vector<int> designFileColWidths_, designSelColWidths_;
     int designFileRowHeight_ = 17, designSelRowHeight_ = 17;
+    // The height right after scaling: what the file table's extra rows add comes on top.
+    int createdHeight_ = 0;
     // file slots and loading
     int LowestFreeSlot() const;
     bool SlotLoaded(int slot) const { return (freeSlots & (1u << slot)) == 0; }

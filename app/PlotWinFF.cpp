@@ -142,12 +142,19 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
     FormResize(this);
     OnResize = [this](TObject* s) { FormResize(s); };
 
-    // The values window starts beside this one (right, else left) unless it has a
-    // remembered place.
+    // The values window starts beside this one unless it has a remembered place: on its
+    // right, else below it, else on its left (where it may cover the main window's buttons).
     if (TValuesForm* values = ctx_.windows.Values; values && !remembered) {
-        int left = Left() + Width() + 2;
-        if (left + values->Width() > screenW) left = std::max(0, Left() - values->Width() - 2);
-        values->SetBounds(left, Top(), values->Width(), values->Height());
+        int left = Left() + Width() + 2, top = Top();
+        if (left + values->Width() > screenW) {
+            if (Top() + Height() + 2 + values->Height() <= screenH) {
+                left = Left();
+                top = Top() + Height() + 2;
+            } else {
+                left = std::max(0, Left() - values->Width() - 2);
+            }
+        }
+        values->SetBounds(left, top, values->Width(), values->Height());
     }
 }
 

@@ -20,6 +20,7 @@ TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
     SetBorderStyle(bsDialog);
     SetBorderIcons(false);
     SetFormStyle(fsStayOnTop);
+    SetShowActivates(false); // the arrow keys stay with the plot window
     SetColor(clWhite);
     Font().SetName("MS Sans Serif");
     Font().SetHeight(-14);

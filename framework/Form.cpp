@@ -188,7 +188,12 @@ void TCustomForm::Show() {
     }
     SetVisible(true);
     w.raise();
-    w.activateWindow();
+    if (showActivates_) w.activateWindow();
+}
+
+void TCustomForm::SetShowActivates(bool value) {
+    showActivates_ = value;
+    WidgetOf(*this).setAttribute(Qt::WA_ShowWithoutActivating, !value);
 }
 
 void TCustomForm::Hide() {

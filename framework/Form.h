@@ -62,6 +62,9 @@ public:
 
     void Show();
     void Hide();
+    // A tool window beside another one is shown without taking the focus from it.
+    bool ShowActivates() const { return showActivates_; }
+    void SetShowActivates(bool value);
     // Asks OnClose; hides the form, or ends the application when it is the main form.
     // In a modal loop it sets ModalResult to mrCancel instead.
     void Close();
@@ -125,6 +128,7 @@ private:
     TFormStyle formStyle_ = fsNormal;
     TPosition position_ = poDesigned;
     bool keyPreview_ = false;
+    bool showActivates_ = true;
     bool scaled_ = true;
     bool acceptFiles_ = false;
     TPoint minTrack_;

@@ -6,6 +6,8 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 class TRadioGroup::ItemList : public TStringList {
 public:
@@ -57,6 +59,17 @@ TStrings& TRadioGroup::Items() {
 void TRadioGroup::SetColumns(int value) {
     columns_ = value < 1 ? 1 : value;
     Rebuild();
+}
+
+int TRadioGroup::ItemTextRight(int index, int length) const {
+    if (index < 0 || index >= static_cast<int>(buttons_.size())) return 0;
+    const QRadioButton* b = buttons_[static_cast<std::size_t>(index)];
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    const QRect contents = b->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, b);
+    const int advance = b->fontMetrics().horizontalAdvance(b->text().left(length));
+    return b->mapTo(&WidgetOf(*this), QPoint(contents.left() + advance, 0)).x();
 }
 
 void TRadioGroup::SetItemIndex(int value) {

@@ -25,6 +25,9 @@ public:
     void SetColumns(int value);
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int value);
+    // Where the first `length` characters of an item's text end, in the group's pixels
+    // (for a control placed inside an item's text).
+    int ItemTextRight(int index, int length) const;
 
     TNotifyEvent OnClick;
 

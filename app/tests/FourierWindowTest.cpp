@@ -205,6 +205,15 @@ TEST_F(FourierWindow, UnitsZeroReferencesAndTheThdHint) {
     Options([](TDFTOptions& d) { d.UnitRadioGroup.SetItemIndex(fuRms); });
     EXPECT_NEAR(chart.Displayed[1], 7.0711, 1e-4);
     EXPECT_EQ(chart.AmplChart->AutoLabel, cx.options.Flag(poAutoLabel));
+    // The read-out follows the new unit and orders at once, for the bar under the cursor.
+    Orders("1", "3");
+    EXPECT_EQ(chart.ChartTypeLabel.Caption(), "Ampl. Chart");
+    EXPECT_EQ(chart.ValueLabelTxt.Caption(), "Value [rms]");
+    const std::string harm = chart.HarmNumLabel.Caption();
+    ASSERT_EQ(harm.rfind("Harm. num.: ", 0), 0u) << harm;
+    const int h = std::stoi(harm.substr(12));
+    EXPECT_TRUE(h >= 1 && h <= 3) << h;
+    EXPECT_EQ(chart.ValueLabel.Caption(), FormatNumber(chart.Displayed[h], 4));
 
     // Silence: no THD, no reference for the relative units.
     Give([](double) { return 0.0; });

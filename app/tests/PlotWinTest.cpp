@@ -255,4 +255,12 @@ TEST(PlotWinPlacement, RememberedPositionsKeepHalfTheWindowOnTheScreen) {
     TPlotWinForm beside(nullptr, ctx);
     EXPECT_EQ(beside.Left(), program.w.DataSel->Width() + 1);
     EXPECT_EQ(beside.Top(), 100);
+
+    // The program's own values window covers neither the main window nor the plot window.
+    auto overlap = [](const TForm& a, const TForm& b) {
+        return a.Left() < b.Left() + b.Width() && b.Left() < a.Left() + a.Width() &&
+               a.Top() < b.Top() + b.Height() && b.Top() < a.Top() + a.Height();
+    };
+    EXPECT_FALSE(overlap(*program.w.Values, *program.w.DataSel));
+    EXPECT_FALSE(overlap(*program.w.Values, *program.w.PlotWin));
 }

@@ -25,7 +25,8 @@ TOptionsForm& OptionsDialog() {
 
 // One run of the program's main routine with the real message loop: `act` runs once the
 // loop is up, then the main window is closed, which ends the program.
-Seen RunOnce(const std::function<void(TDataSelForm&)>& act) {
+Seen RunOnce(const std::function<void(TDataSelForm&)>& act,
+             std::vector<std::string> files = {}) {
     Seen seen;
     QTimer::singleShot(0, [&] {
         auto* main = dynamic_cast<TDataSelForm*>(Application->MainForm());
@@ -36,10 +37,13 @@ Seen RunOnce(const std::function<void(TDataSelForm&)>& act) {
         seen.height = main->Height();
         main->Close();
     });
-    char arg0[] = "curvix";
-    char* argv[] = {arg0, nullptr};
-    int argc = 1;
-    EXPECT_EQ(RunCurvix(argc, argv), 0);
+    files.insert(files.begin(), "curvix");
+    std::vector<char*> argv;
+    for (std::string& f : files)
+        argv.push_back(f.data());
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(files.size());
+    EXPECT_EQ(RunCurvix(argc, argv.data()), 0);
     return seen;
 }
 
@@ -85,6 +89,33 @@ TEST(Restart, OptionsAndWindowPositionsSurviveThreeRestarts) {
     TRegistry r;
     ASSERT_TRUE(r.OpenKey(kProgramKey, false));
     EXPECT_TRUE(r.ValueExists(kWinPositionsValue));
+}
+
+// Five files make the table two rows longer than its design: the window is as tall at
+// every start on them, not taller by those rows each time.
+TEST(Restart, FiveFilesOnTheCommandLineKeepTheRememberedHeight) {
+    ScratchDir dir;
+    AppTestKit kit;
+    SetQuitHook(nullptr);
+    std::vector<std::string> files;
+    for (int k = 1; k <= 5; ++k) {
+        files.push_back((dir.path / ("f" + std::to_string(k) + ".adf")).string());
+        testsupport::writeFile(files.back(), "// test\nt v\n0 1\n1 2\n");
+    }
+    RunOnce([&](TDataSelForm& main) {
+        TOptionsForm& dlg = OptionsDialog();
+        kit.modalScript.push_back([&](TCustomForm&) {
+            dlg.WinPosSizeBox.SetChecked(true);
+            dlg.OKBtn.Click();
+            return dlg.ModalResult();
+        });
+        main.OptionsBtn.Click();
+    });
+    const Seen first = RunOnce([](TDataSelForm&) {}, files);
+    ASSERT_GT(first.height, 0);
+    for (int run = 0; run < 2; ++run)
+        EXPECT_EQ(RunOnce([](TDataSelForm&) {}, files).height, first.height) << run;
+    EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
 }
 
 } // namespace
