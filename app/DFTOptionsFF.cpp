@@ -12,7 +12,7 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     SetCaption("QJ's Curvix - Fourier Options");
     SetPosition(poScreenCenter);
     SetBorderStyle(bsDialog);
-    SetClientSize(352, 292);
+    SetClientSize(352, 300);
 
     GroupBox1.SetCaption("Base period for current file");
     GroupBox1.SetBounds(8, 8, 336, 78);
@@ -26,14 +26,14 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     FinalTimeEdit.SetText("Undefined");
 
     GroupBox2.SetCaption("Options valid for current session");
-    GroupBox2.SetBounds(8, 92, 336, 160);
+    GroupBox2.SetBounds(8, 92, 336, 168);
     UnitRadioGroup.SetCaption("Unit of amplitude chart");
     UnitRadioGroup.SetBounds(8, 18, 150, 98);
     for (int u = 0; u < 4; ++u)
         UnitRadioGroup.Items().Add(FourierUnitText(u));
     UnitRadioGroup.SetItemIndex(0);
     SizeRadioGroup.SetCaption("Relative size of Amplitude chart");
-    SizeRadioGroup.SetBounds(8, 120, 320, 34);
+    SizeRadioGroup.SetBounds(8, 120, 320, 40); // room for the buttons under the caption
     SizeRadioGroup.SetColumns(3);
     SizeRadioGroup.Items().Assign({"50%", "70%", "100%"});
     SizeRadioGroup.SetItemIndex(1);
@@ -44,6 +44,10 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     ArmMinEdit.SetBounds(172, 64, 50, 22);
     OrdersDashLabel.SetCaption("-");
     OrdersDashLabel.SetBounds(230, 68, 8, 16);
+    // The labels show the group's own background, not a box of another grey.
+    for (TLabel* l :
+         {&InitialTimeLabel, &FinalTimeLabel, &OrdersLabel1, &OrdersLabel2, &OrdersDashLabel})
+        l->SetTransparent(true);
     ArmMaxEdit.SetBounds(244, 64, 50, 22);
     ArmMinEdit.SetText("0");
     ArmMaxEdit.SetText("30");
@@ -51,11 +55,11 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     OkBtn.SetCaption("OK");
     OkBtn.SetDefault(true);
     OkBtn.SetModalResult(mrOk);
-    OkBtn.SetBounds(92, 260, 75, 25);
+    OkBtn.SetBounds(92, 268, 75, 25);
     CancelBtn.SetCaption("Cancel");
     CancelBtn.SetCancel(true);
     CancelBtn.SetModalResult(mrCancel);
-    CancelBtn.SetBounds(185, 260, 75, 25);
+    CancelBtn.SetBounds(185, 268, 75, 25);
 
     OkBtn.OnClick = [this](TObject* s) { OkBtnClick(s); };
     OnShow = [this](TObject* s) { FormShow(s); };

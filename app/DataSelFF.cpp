@@ -130,6 +130,10 @@ void TDataSelForm::PlaceControls() {
     Panel2.SetBounds(180, 127, 388, 220);
     Panel2.SetBevelOuter(bvLowered);
     SelectedGrid.SetBounds(4, 4, 300, 183);
+    // With wide names these buttons move over the grid's free right part: they stay on top.
+    for (TControl* c : {static_cast<TControl*>(&PlotBtn), static_cast<TControl*>(&DFTBtn),
+                        static_cast<TControl*>(&WidthsBtn)})
+        c->BringToFront();
 }
 
 // Every handler is bound after the start values are set, so that nothing done while

@@ -51,6 +51,7 @@ TOptionsForm::TOptionsForm(TComponent* owner, SAppContext& ctx)
     }
     FrequencyLabel.SetCaption("Default frequency (Hz):");
     FrequencyLabel.SetBounds(12, 16, 150, 16);
+    FrequencyLabel.SetTransparent(true); // the page's own background
     FrequencyEdit.SetBounds(170, 12, 90, 22);
     FrequencyEdit.SetText("50.");
     TPageControl1.SetActivePageIndex(0);

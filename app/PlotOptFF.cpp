@@ -42,7 +42,7 @@ TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
     GridBox.SetCaption("Display Grid");
     GridBox.SetBounds(12, 118, 140, 20);
 
-    // The size box sits in the blanks of the fixed entry.
+    // The size box sits in the blanks of the fixed entry (FitFixedSizeBox).
     Fill(AxisSizeGroup, "Axis", 1, {"FIxed              pts", "Auto"});
     AxisSizeGroup.SetBounds(8, 8, 236, 66);
     AxisSizeGroup.SetItemIndex(1);
@@ -86,6 +86,21 @@ TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
     UsePointsBtn.OnClick = [this](TObject* s) { UsePointsBtnClick(s); };
 
     ScaleBy(ctx.globals.scaleMul, ctx.globals.scaleDiv);
+    FitFixedSizeBox();
+}
+
+// The box starts one blank after "FIxed" and the blanks run on until "pts" clears it.
+void TPlotOptForm::FitFixedSizeBox() {
+    constexpr int kWord = 5, kGap = 3; // "FIxed"
+    const int left = AxisSizeGroup.Left();
+    CBoxFixed.SetLeft(left + AxisSizeGroup.ItemTextRight(0, kWord + 1));
+    const int need = CBoxFixed.Left() + CBoxFixed.Width() + kGap - left;
+    for (int blanks = 1; blanks <= 60; ++blanks) {
+        const std::string caption = "FIxed" + std::string(static_cast<std::size_t>(blanks), ' ');
+        if (AxisSizeGroup.Items()[0] != caption + "pts")
+            AxisSizeGroup.Items().Put(0, caption + "pts");
+        if (AxisSizeGroup.ItemTextRight(0, kWord + blanks) >= need) break;
+    }
 }
 
 void TPlotOptForm::AxisSizeGroupClick(TObject*) {

@@ -34,6 +34,8 @@ public:
 private:
     // Mark and grid follow the scale types: both linear enable them.
     void MarkAndGridForScales();
+    // The size box between "FIxed" and "pts" of the fixed entry, in whatever font.
+    void FitFixedSizeBox();
 
     SAppContext& ctx_;
 };

@@ -28,7 +28,9 @@ QString QtFamilyFor(const std::string& windowsName) {
 QFont QtFontFor(const TFont& font) {
     QFont f(QtFamilyFor(font.Name()));
     f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
-    f.setHintingPreference(QFont::PreferFullHinting);
+    // Full hinting of the free fonts in one-bit rendering squeezes some digits into their
+    // neighbours ("2000" reads as crossed out); unhinted outlines keep them apart.
+    f.setHintingPreference(QFont::PreferNoHinting);
     f.setKerning(false);
     f.setBold((font.Style() & fsBold) != 0);
     f.setItalic((font.Style() & fsItalic) != 0);

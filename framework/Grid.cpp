@@ -749,19 +749,33 @@ void TCustomGrid::PaintViewport(TPaintContext& context) {
     drawRange(topRow_, rowCount_, 0, fixedCols_);
     drawRange(topRow_, rowCount_, leftCol_, colCount_);
     if (gridLineWidth_ > 0) {
+        // The lines end with the cells: the room below the last row and right of the last
+        // column stays plain, not drawn as an empty row or column.
+        int right = 0, bottom = 0;
+        for (int c = 0; c < colCount_; ++c) {
+            const TRect r = CellRect(c, c < fixedCols_ ? 0 : std::max(topRow_, fixedRows_));
+            if (!r.IsEmpty()) right = std::max<int>(right, r.Right + gridLineWidth_);
+        }
+        for (int rr = 0; rr < rowCount_; ++rr) {
+            const TRect r = CellRect(0, rr);
+            const TRect any = r.IsEmpty() ? CellRect(leftCol_, rr) : r;
+            if (!any.IsEmpty()) bottom = std::max<int>(bottom, any.Bottom + gridLineWidth_);
+        }
+        right = std::min(right, vp->width());
+        bottom = std::min(bottom, vp->height());
         canvas.Pen().SetColor(clSilver);
         for (int c = 0; c < colCount_; ++c) {
             const TRect r = CellRect(c, c < fixedCols_ ? 0 : std::max(topRow_, fixedRows_));
             if (r.IsEmpty()) continue;
             canvas.MoveTo(r.Right, 0);
-            canvas.LineTo(r.Right, vp->height());
+            canvas.LineTo(r.Right, bottom);
         }
         for (int rr = 0; rr < rowCount_; ++rr) {
-            const TRect r = CellRect(rr < fixedRows_ ? 0 : 0, rr);
+            const TRect r = CellRect(0, rr);
             const TRect any = r.IsEmpty() ? CellRect(leftCol_, rr) : r;
             if (any.IsEmpty()) continue;
             canvas.MoveTo(0, any.Bottom);
-            canvas.LineTo(vp->width(), any.Bottom);
+            canvas.LineTo(right, any.Bottom);
         }
     }
 }

@@ -1,12 +1,15 @@
 // The main window's file slots driven through its handlers: loads of every format, the
 // table texts, refresh, unload, the two layouts, the window growing by a row, refusals.
 #include "AppTestKit.h"
+#include "Control_p.h"
 #include "DataSelFF.h"
 #include "MessageBox.h"
 #include "ScratchFiles.h"
 #include "services/FileNames.h"
 
 #include <gtest/gtest.h>
+
+#include <QImage>
 
 #include <filesystem>
 #include <set>
@@ -498,6 +501,18 @@ TEST_F(Slots, WindowLayoutAndLimits) {
     EXPECT_EQ(f->SelectedGrid.ColWidths(0), c0 + a);
     EXPECT_EQ(f->SelectedGrid.ColWidths(2), c2 - a);
     EXPECT_EQ(f->WidthsBtn.Hint(), "Enlarge space for Factors and Offsets");
+    // The buttons now over the grid's free part are seen, not hidden under the grid.
+    f->Show();
+    QApplication::processEvents();
+    const QImage picture = WidgetOf(f->Panel2).grab().toImage();
+    for (const TButton* b : {&f->PlotBtn, &f->DFTBtn}) {
+        ASSERT_LT(b->Left(), f->SelectedGrid.Left() + f->SelectedGrid.Width());
+        int white = 0;
+        for (int x = b->Left() + 2; x < b->Left() + b->Width() - 2; ++x)
+            for (int y = b->Top() + 2; y < b->Top() + b->Height() - 2; ++y)
+                white += picture.pixelColor(x, y) == QColor(Qt::white);
+        EXPECT_LT(white, (b->Width() - 4) * (b->Height() - 4) / 3) << b->Caption();
+    }
     f->WidthsBtn.Click();
     EXPECT_EQ(f->VarList.Width(), list);
     EXPECT_EQ(f->PlotBtn.Left(), plot);

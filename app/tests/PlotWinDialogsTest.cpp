@@ -12,6 +12,8 @@
 #include "Printer.h"
 #include "ScratchFiles.h"
 
+#include <QApplication>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -75,6 +77,31 @@ TEST_F(PlotDialogs, BarsLeaveNeitherLinesNorDotsToChoose) {
     ShowRamp(0);
     EXPECT_TRUE(opt.UseLinesBtn.Enabled());
     EXPECT_TRUE(opt.UsePointsBtn.Enabled());
+}
+
+// The size box lies in the blanks of its entry, hiding neither "FIxed" nor "pts", in a
+// narrow font and in a wide one.
+TEST_F(PlotDialogs, FixedSizeBoxSitsBetweenItsWords) {
+    const QFont before = QApplication::font();
+    for (int pixels : {0, 11, 22}) {
+        if (pixels > 0) {
+            QFont wide(before);
+            wide.setPixelSize(pixels);
+            QApplication::setFont(wide);
+        }
+        TPlotOptForm dialog(nullptr, program.ctx);
+        const std::string fixed = dialog.AxisSizeGroup.Items()[0];
+        ASSERT_EQ(fixed.rfind("FIxed ", 0), 0u) << pixels;
+        ASSERT_EQ(fixed.substr(fixed.size() - 4), " pts") << pixels;
+        const TComboBox& box = dialog.CBoxFixed;
+        const int group = dialog.AxisSizeGroup.Left();
+        EXPECT_GE(box.Left(), group + dialog.AxisSizeGroup.ItemTextRight(0, 5)) << pixels;
+        EXPECT_LE(box.Left() + box.Width(),
+                  group + dialog.AxisSizeGroup.ItemTextRight(0, static_cast<int>(fixed.size()) - 3))
+            << pixels;
+        EXPECT_LT(dialog.AxisSizeGroup.ItemTextRight(0, 5), dialog.AxisSizeGroup.Width()) << pixels;
+    }
+    QApplication::setFont(before);
 }
 
 TEST_F(PlotDialogs, OkAppliesScalesGridFontsAndDotsAndReplotsZoomed) {

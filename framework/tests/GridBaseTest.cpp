@@ -8,6 +8,7 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QImage>
 #include <QScrollBar>
 #include <QTest>
 
@@ -217,6 +218,25 @@ TEST_F(Grid, ColumnWidthsAndRowHeightsStreamRoundTrip) {
     GridStream f(fresh);
     WriteComponent(plain, f);
     EXPECT_EQ(plain.Bytes().size(), 1u);
+}
+
+// Grid lines run along the cells only: below the last row the grid is plain.
+TEST_F(Grid, LinesEndWithTheLastRowAndColumn) {
+    for (int c = 0; c < 4; ++c)
+        grid.SetColWidths(c, 50);
+    QApplication::processEvents();
+    auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+    ASSERT_TRUE(area);
+    const QImage picture = area->viewport()->grab().toImage();
+    const int lineX = grid.CellRect(1, 1).Right, lineY = grid.CellRect(1, 1).Bottom;
+    const int lastBottom = grid.CellRect(1, 4).Bottom, lastRight = grid.CellRect(3, 1).Right;
+    ASSERT_LT(lastBottom + 10, picture.height());
+    ASSERT_LT(lastRight + 10, picture.width());
+    const QColor line = picture.pixelColor(lineX, lineY - 3);
+    const QColor plain = picture.pixelColor(lineX - 3, lastBottom + 8);
+    EXPECT_NE(line, plain);                                      // a line between two cells
+    EXPECT_EQ(picture.pixelColor(lineX, lastBottom + 8), plain); // none below the last row
+    EXPECT_EQ(picture.pixelColor(lastRight + 8, lineY), plain);  // none right of the last column
 }
 
 // A bar shows only while cells overflow the whole grid, and goes when they fit again,
