@@ -68,7 +68,6 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
 void TDFTOptions::SetData(float t0, float tEnd, int n, float sps) {
     SmallestTime = t0;
     LargestTime = LargestAllowedTime(tEnd);
-    firstTime_ = t0;
     lastTime_ = tEnd;
     n_ = n;
     sps_ = sps;
@@ -88,7 +87,7 @@ void TDFTOptions::OkBtnClick(TObject*) {
     in.lastOrderText = ArmMaxEdit.Text();
     in.smallest = SmallestTime;
     in.largestAllowed = LargestTime;
-    in.tFirst = firstTime_;
+    in.tFirst = SmallestTime;
     in.tLast = lastTime_;
     in.n = n_;
     in.sps = sps_;

@@ -38,6 +38,6 @@ public:
 
 private:
     SAppContext& ctx_;
-    float firstTime_ = 0, lastTime_ = 0, sps_ = 0;
+    float lastTime_ = 0, sps_ = 0; // the first time is SmallestTime
     int n_ = 0;
 };

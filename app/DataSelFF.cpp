@@ -142,7 +142,6 @@ void TDataSelForm::BindHandlers() {
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
     OnResize = [this](TObject* s) { FormResize(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 
@@ -189,12 +188,11 @@ void TDataSelForm::BindHandlers() {
 }
 
 void TDataSelForm::FormCreate(TObject*) {
-    // 1.
     previousFileRow = 0;
     DragAcceptFiles(true);
     if (Application) Application->HintHidePause = 5000;
 
-    // 2. The grids' design sizes are kept: their scaling is step 3's.
+    // The grids' design sizes are kept: the scaling below works from them.
     designFileColWidths_.clear();
     designSelColWidths_.clear();
     for (int c = 0; c < FileStringGrid.ColCount(); ++c)
@@ -209,7 +207,6 @@ void TDataSelForm::FormCreate(TObject*) {
     SetScaled(wasScaled);
     SetLeft(globals_.workArea.Left);
 
-    // 3.
     const float sf = globals_.scaleFactor;
     for (int c = 0; c < FileStringGrid.ColCount(); ++c)
         FileStringGrid.SetColWidths(
@@ -224,7 +221,6 @@ void TDataSelForm::FormCreate(TObject*) {
     SelectedGrid.SetDefaultRowHeight(
         static_cast<int>(static_cast<float>(designSelRowHeight_) * sf));
 
-    // 4.
     int used = 0;
     for (int c = 0; c <= 4; ++c)
         used += FileStringGrid.ColWidths(c) + 1;
@@ -237,13 +233,11 @@ void TDataSelForm::FormCreate(TObject*) {
     TMyFont& header = SelectedGrid.GetFontFixedRow(0);
     header.SetSize(static_cast<int>(static_cast<float>(header.Size()) * sf + 0.5f));
 
-    // 5.
     designWidth = Width();
     designHeight = Height();
     createdHeight_ = designHeight;
     SetTop(Top() + globals_.instanceOffset);
 
-    // 6.
     if (options_.Flag(poRememberWindows)) {
         SetTop(globals_.winPos[0]);
         SetLeft(globals_.winPos[1]);
@@ -254,23 +248,19 @@ void TDataSelForm::FormCreate(TObject*) {
         }
     }
 
-    // 7.
     SelectedGrid.GetFontRow(1).SetColor(clBlack);
     SelectedGrid.GetFontFixedRow(1).SetColor(clBlack);
 
-    // 8.
     freeSlots = 0xFF;
     currentSlot = 0;
     currentFileRow = 0;
 
-    // 9.
     if (globals_.instanceNumber > 1) {
         const std::string suffix = " (" + std::to_string(globals_.instanceNumber) + ")";
         SetCaption(Caption() + suffix);
         if (Application) Application->SetTitle(Application->Title() + suffix);
     }
 
-    // 10.
     ResetCurveColours();
     SelectedGrid.SetCells(0, 0, "Variable");
     if (MultiFileBtn.Down()) {
@@ -283,14 +273,13 @@ void TDataSelForm::FormCreate(TObject*) {
     SelectedGrid.SetCells(2, 0, "Factor");
     SelectedGrid.SetCells(3, 0, "Offset");
 
-    // 11.
     curvesPerSlot.fill(0);
     PreparedPlot.reset();
     loadedFiles = 0;
     creationDone = true;
     ApplyTrackSizes();
 
-    // 12. The mode follows the layout: two files or more on the command line keep the
+    // The mode follows the layout: two files or more on the command line keep the
     // multi-file layout whatever the registry said.
     ParseCommandLine();
     if (globals_.fileArgCount < 2 && !globals_.multiFileMode) {
@@ -302,7 +291,7 @@ void TDataSelForm::FormCreate(TObject*) {
         globals_.multiFileMode = MultiFileBtn.Down();
     }
 
-    // 13. Every name is made absolute before the first load moves the current folder.
+    // Every name is made absolute before the first load moves the current folder.
     xRow = 1;
     if (globals_.fileArgCount > 0) {
         std::vector<std::string> names;
@@ -316,7 +305,6 @@ void TDataSelForm::FormCreate(TObject*) {
         ResetBtnClick(this);
     }
 
-    // 14.
     if (globals_.multiFileMode) {
         selectionRows = 1;
         xRow = 1;
@@ -328,7 +316,6 @@ void TDataSelForm::FormCreate(TObject*) {
         ShowMaxHeader();
     }
 
-    // 15.
     timeUnit = "s";
     UpdateLoadEnabled();
     fixedScale = false;
@@ -343,10 +330,6 @@ void TDataSelForm::FormDestroy(TObject*) {
 void TDataSelForm::FormResize(TObject*) {
     if (!creationDone) return;
     VarList.SetHeight(std::max(0, ClientHeight() - VarList.Top()));
-}
-
-void TDataSelForm::FormShow(TObject*) {
-    selectedGridFixedColour = SelectedGrid.FixedColor();
 }
 
 void TDataSelForm::FormActivate(TObject*) {

@@ -37,7 +37,6 @@ public:
     void FormCreate(TObject* Sender);
     void FormDestroy(TObject* Sender);
     void FormResize(TObject* Sender);
-    void FormShow(TObject* Sender);
     void FormActivate(TObject* Sender);
 
     // ---- file slots and loading (DataSelLoad.cpp)
@@ -133,14 +132,11 @@ public:
     std::array<int, kMaxFiles> listTop{};
     bool fixedScale = false;
     bool creationDone = false;
-    int lastMouseX = 0, lastMouseY = 0;
+    int lastMouseY = 0;
     bool doubleClickPending = false;
-    bool savedLoadState = true;
-    TColor selectedGridFixedColour = 0xF0F0F0; // SelectedGrid's fixed colour when shown
 
     // Selection.
     struct SSelRecord {
-        std::int32_t mark = 0; // low byte: right-axis mark, written by the state save
         std::int32_t slot = 0;
         std::int32_t variable = 0;
         std::int32_t second = -1;     // second operand of a composite, else -1

@@ -143,9 +143,8 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
 
     const bool multi = MultiFileBtn.Down();
     if (refresh) {
-        int row = currentFileRow;
-        for (int r = 1; r < FileStringGrid.RowCount(); ++r)
-            if (FileStringGrid.Cells(1, r) == std::to_string(slot + 1)) row = r;
+        const int found = FileRowOfSlot(slot);
+        const int row = found > 0 ? found : currentFileRow;
         if (row > 0) {
             FileStringGrid.SetCells(3, row, std::to_string(f.nVars));
             FileStringGrid.SetCells(4, row, std::to_string(f.nPoints));
@@ -202,12 +201,8 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
         ResetBtnClick(this);
     }
 
-    if (multi) {
-        SelectedGrid.SetCells(0, xRow, CommonXName());
-        ShowMaxHeader();
-    } else {
-        ShowMaxHeader();
-    }
+    if (multi) SelectedGrid.SetCells(0, xRow, CommonXName());
+    ShowMaxHeader();
     listTop[static_cast<std::size_t>(slot)] = 0;
     Screen->SetCursor(crDefault);
     return 0;
@@ -341,13 +336,12 @@ void TDataSelForm::RefUpdBtnClick(TObject*) {
     fixedScale = RefUpdBtn.Down();
 }
 
-void TDataSelForm::FileStringGridMouseUp(TObject*, TMouseButton, TShiftState, int X, int Y) {
+void TDataSelForm::FileStringGridMouseUp(TObject*, TMouseButton, TShiftState, int, int Y) {
     lastClickChangedRow_ = false;
     if (doubleClickPending) {
         doubleClickPending = false;
         return;
     }
-    lastMouseX = X;
     lastMouseY = Y;
     if (Y < FileStringGrid.RowHeights(0) + 1) return;
     const int row = FileRowAt(Y, 1);
@@ -447,7 +441,6 @@ void TDataSelForm::MultiFileBtnClick(TObject*) {
         globals_.multiFileMode = false;
         MultiFileBtn.SetEnabled(true);
         SaveVarBtn.SetEnabled(true);
-        savedLoadState = LoadBtn.Enabled();
         LoadBtn.SetEnabled(true);
         DragAcceptFiles(true);
         if (currentFileRow > 1) {

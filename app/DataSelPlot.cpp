@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr TColor kTimeFactorColour = 0xF0F0F0;
-
 unsigned IconFlags(EPlotIcon icon) {
     switch (icon) {
     case EPlotIcon::stop:

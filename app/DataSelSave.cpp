@@ -2,24 +2,9 @@
 #include "DataSelFF.h"
 
 #include "MessageBox.h"
+#include "services/FileNames.h"
 
-#include <cctype>
 #include <vector>
-
-namespace {
-
-// The lower-cased extension with its dot, or empty.
-std::string LowerExtension(const std::string& name) {
-    const auto dot = name.find_last_of('.');
-    const auto slash = name.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string ext = name.substr(dot);
-    for (char& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
-} // namespace
 
 int TDataSelForm::SelectionSlot() const {
     // The x row of the multi-file layout belongs to no file; the curves tell.
@@ -46,7 +31,7 @@ void TDataSelForm::SaveVarBtnClick(TObject*) {
 
     const std::string name = SaveDialog1.FileName;
     const std::vector<std::string> names = file.names;
-    const std::string ext = LowerExtension(name);
+    const std::string ext = LowerCase(ExtractFileExt(name));
     file.commaSeparators = options_.Flag(poCommaSeparators);
     std::string reason;
     if (ext == ".adf") {

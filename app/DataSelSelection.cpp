@@ -15,7 +15,6 @@ namespace {
 
 constexpr std::array<TColor, kMaxCurves> kPalette = {
     0x000000, 0x0000FF, 0x008000, 0xFF0000, 0xFF00FF, 0x000080, 0x808080, 0xCCCC00, 0x00CCCC};
-constexpr TColor kTimeFactorColour = 0xF0F0F0;
 constexpr int kGridRows = 10;
 constexpr int kMaxRows = kGridRows - 1;
 
@@ -99,7 +98,7 @@ void TDataSelForm::AddSelectedVariable(int index, bool right) {
     };
 
     if (compositeMode && !firstOperandPending) {
-        rec = SSelRecord{0, currentSlot, variable, -1, 0};
+        rec = SSelRecord{currentSlot, variable, -1, 0};
         SelectedGrid.SetCells(0, r, item);
         SetRowLook(r, AllocCurveColour(), true);
         firstOperandPending = true;
@@ -122,7 +121,7 @@ void TDataSelForm::AddSelectedVariable(int index, bool right) {
         SetOperatorMode(false);
         if (selectionRows > 1) PlotBtn.SetEnabled(true);
     } else {
-        rec = SSelRecord{0, currentSlot, variable, -1, 0};
+        rec = SSelRecord{currentSlot, variable, -1, 0};
         ++curvesPerSlot[static_cast<std::size_t>(currentSlot)];
         ++selectionRows;
         SelectedGrid.SetCells(0, r, item);
@@ -268,7 +267,7 @@ void TDataSelForm::ResetBtnClick(TObject*) {
 
     if (globals_.multiFileMode && loadedFiles > 0) {
         selectionRows = 1;
-        selRecords[0] = SSelRecord{0, 0, 0, -1, 0};
+        selRecords[0] = SSelRecord{0, 0, -1, 0};
         SelectedGrid.SetCells(0, 1, CommonXName());
         SelectedGrid.SetCells(1, 1, "a");
         SelectedGrid.SetCells(2, 1, timeText.empty() ? std::string("1") : timeText);

@@ -84,8 +84,7 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
     std::array<bool, kSelRecordCount> rightAxis{};
     for (int k = 0; k < kSelRecordCount; ++k) {
         const SSelRecord& r = selRecords[static_cast<std::size_t>(k)];
-        list[static_cast<std::size_t>(k)] = {static_cast<std::uint8_t>(r.mark & 0xFF), r.slot,
-                                             r.variable, r.second, r.operatorPos};
+        list[static_cast<std::size_t>(k)] = {0, r.slot, r.variable, r.second, r.operatorPos};
         rightAxis[static_cast<std::size_t>(k)] =
             SelectedGrid.GetColorCell(1, k + 1) == kRightAxisColour;
     }

@@ -238,13 +238,13 @@ SScaleSettings TLineChart::ScaleSettingsFor() const {
     return s;
 }
 
-int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds) {
+int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScaleMsg>& quiet) {
     CanvasMeasure measure(*canvas_);
     SScaleSettings s = ScaleSettingsFor();
     s.env.measure = &measure;
     const SScaleOutcome out = ::ScaleXY(Axes, DispRect, rect, exactEnds, s);
     for (EScaleMsg m : out.messages)
-        Message(ScaleMessage(m));
+        if (std::find(quiet.begin(), quiet.end(), m) == quiet.end()) Message(ScaleMessage(m));
     lastScaleMessages_ = out.messages;
     return out.errors;
 }
@@ -293,18 +293,7 @@ void TLineChart::Resize_(int width, int height) {
     // A failed scaling keeps the last picture; its message was shown once
     // already and is not repeated at every resize step.
     const std::vector<EScaleMsg> shown = lastScaleMessages_;
-    auto keep = ShowMessage;
-    ShowMessage = [&](const SChartMessage& m) {
-        for (EScaleMsg s : shown)
-            if (ScaleMessage(s).text == m.text) return;
-        if (keep)
-            keep(m);
-        else
-            DefaultMessage(m);
-    };
-    const int errors = ScaleXY(DispRect, true);
-    ShowMessage = keep;
-    if (errors) return;
+    if (ScaleXY(DispRect, true, shown)) return;
     Plot(false, false);
     MarkAll();
 

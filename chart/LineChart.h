@@ -87,7 +87,8 @@ public:
     // Scaling (the computing half does the work; messages go to ShowMessage).
     int ScaleXYFullRect();
     void SetFullDispRect();
-    int ScaleXY(FloatRect2 rect, bool exactEnds);
+    // Messages listed in `quiet` (shown already) are not repeated.
+    int ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScaleMsg>& quiet = {});
 
     // Labels and grid of one axis; dB and log axes are passed on.
     void LabelsAndGrid(SAxis axis);

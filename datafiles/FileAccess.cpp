@@ -55,11 +55,12 @@ bool isRegularFile(const std::string& path) {
 
 LineReader::LineReader(const InputFile& f, std::int64_t start, std::size_t block,
                        std::size_t maxLine)
-    : f_(f), offset_(start), block_(block), maxLine_(maxLine) {
-    // A small file gets a buffer of its own size, not a block of zeros.
+    : f_(f), offset_(start), maxLine_(maxLine) {
+    // A small file gets a buffer of its own size (one more byte, so that the
+    // first read already meets the end), not a block of zeros.
     const std::int64_t left = std::max<std::int64_t>(0, f.size() - start);
     buf_.resize(static_cast<std::size_t>(std::min<std::int64_t>(
-        left + 1, static_cast<std::int64_t>(std::min<std::size_t>(block, 64 * 1024)))));
+        left + 1, static_cast<std::int64_t>(std::max<std::size_t>(block, 1)))));
 }
 
 void LineReader::refill() {
@@ -72,10 +73,8 @@ void LineReader::refill() {
         eof_ = true;
         return;
     }
-    if (buf_.size() < block_)
-        buf_.resize(std::min(block_, buf_.size() * 2));
-    else if (end_ == buf_.size())
-        buf_.resize(std::min(buf_.size() * 2, maxLine_ + 2));
+    // Only a line longer than the buffer makes it grow.
+    if (end_ == buf_.size()) buf_.resize(std::min(buf_.size() * 2, maxLine_ + 2));
     const std::size_t n = f_.readAt(offset_, buf_.data() + end_, buf_.size() - end_);
     offset_ += static_cast<std::int64_t>(n);
     end_ += n;

@@ -60,8 +60,7 @@ private:
 
     const InputFile& f_;
     std::int64_t offset_;   // file offset of buf_[end_]
-    std::vector<char> buf_; // grows to block_ as the file goes on, beyond only for a long line
-    std::size_t block_;
+    std::vector<char> buf_; // one block, or the rest of a smaller file; more only for a long line
     std::size_t pos_ = 0, end_ = 0, scanned_ = 0;
     std::size_t maxLine_;
     bool eof_ = false;

@@ -96,12 +96,17 @@ std::string scanMatrices(const InputFile& f, MatLayout& lay) {
     return {};
 }
 
+// Little-endian floats are read straight into their row, with no scratch.
+bool readsDirect(const mat4::Type& type) {
+    return type.number == mat4::Number::f32 && !type.bigEndian;
+}
+
 // Reads `have` values of one column from offset into row, in blocks; what
 // the file does not hold is 0.
 void readColumn(const InputFile& f, std::int64_t offset, std::int64_t have, std::int64_t mrows,
                 const mat4::Type& type, std::vector<unsigned char>& buf, float* row) {
     const std::size_t size = mat4::elementSize(type.number);
-    const bool direct = type.number == mat4::Number::f32 && !type.bigEndian;
+    const bool direct = readsDirect(type);
     std::int64_t done = 0;
     while (done < have) {
         const auto n = static_cast<std::size_t>(std::min<std::int64_t>(have - done, kBlock / size));
@@ -122,13 +127,14 @@ std::int64_t rowOf(std::int64_t k, std::int64_t abscissa) {
 
 void readValues(const InputFile& f, const MatLayout& lay, float* const* rows,
                 std::vector<std::string>& names) {
-    // One block at most, and no more than the longest column present needs:
-    // a small file is read without a megabyte of scratch.
+    // One block at most, and no more than the longest converted column
+    // present needs: a small file is read without a megabyte of scratch.
     std::int64_t longest = 0;
     for (const MatrixInfo& m : lay.matrices)
-        longest =
-            std::max(longest, std::min(m.present, m.mrows) *
-                                  static_cast<std::int64_t>(mat4::elementSize(m.type.number)));
+        if (!readsDirect(m.type))
+            longest =
+                std::max(longest, std::min(m.present, m.mrows) *
+                                      static_cast<std::int64_t>(mat4::elementSize(m.type.number)));
     std::vector<unsigned char> buf(std::min(kBlock, static_cast<std::size_t>(longest)));
     std::int64_t k = 0;
     for (const MatrixInfo& m : lay.matrices) {

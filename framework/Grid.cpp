@@ -294,8 +294,7 @@ void TCustomGrid::InvalidateCell(int col, int row) {
 }
 
 void TCustomGrid::AreaResized() {
-    UpdateScrollBars();
-    ClampInView();
+    Changed();
 }
 
 void TCustomGrid::UpdateScrollBars() {
@@ -372,15 +371,15 @@ void TCustomGrid::ClampInView() {
             leftCol_ = left;
         }
     }
-    if (top != topRow_ || left != leftCol_) {
-        topRow_ = top;
-        leftCol_ = left;
-    }
+    topRow_ = top;
+    leftCol_ = left;
     UpdateScrollBars();
 }
 
 void TCustomGrid::Resized() {
-    Changed();
+    // A shown area has just heard of the new size itself (AreaResized); a hidden one hears
+    // of it only when shown, and the counts must be right meanwhile.
+    if (!area_->isVisible()) Changed();
 }
 
 // ---- current cell

@@ -123,13 +123,13 @@ TPrinterSetupHook SetPrinterSetupHook(TPrinterSetupHook hook) {
 
 bool TPrinterSetupDialog::Execute() {
     TPrinter& p = Printer();
+    bool ok = false;
     if (SetupHook()) {
-        const bool ok = SetupHook()(p);
-        if (ok) p.Internals().canvas->ResolutionChanged();
-        return ok;
+        ok = SetupHook()(p);
+    } else {
+        QPrintDialog dialog(&p.Internals().printer);
+        ok = dialog.exec() == QDialog::Accepted;
     }
-    QPrintDialog dialog(&p.Internals().printer);
-    const bool ok = dialog.exec() == QDialog::Accepted;
     if (ok) p.Internals().canvas->ResolutionChanged(); // another printer may have been chosen
     return ok;
 }

@@ -1,5 +1,7 @@
 #include "FourierEngine.h"
 
+#include "PlotData.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -142,21 +144,7 @@ float ComputeTHD(const SHarmonics& h, int first, int last) {
 }
 
 std::uint8_t FourierUnitChar(const std::string& variableName) {
-    if (variableName.empty()) return 0;
-    switch (variableName[0]) {
-    case '1':
-    case 'c':
-    case 'i':
-        return 'A';
-    case 'a':
-        return 0xB0;
-    case 'e':
-        return 'J';
-    case 'p':
-        return 'W';
-    case 'v':
-        return 'V';
-    default:
-        return 0;
-    }
+    // The plot's unit letter, except that a name starting with '1' is a current here too.
+    if (!variableName.empty() && variableName[0] == '1') return 'A';
+    return UnitOfName(variableName);
 }

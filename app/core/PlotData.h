@@ -13,8 +13,9 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr std::uint32_t kRightAxisColour = 0xB5F0F0; // column-1 cell of a right-axis row
-inline constexpr std::uint32_t kBadCellColour = 0x808080;   // the cell a message points at
+inline constexpr std::uint32_t kRightAxisColour = 0xB5F0F0;  // column-1 cell of a right-axis row
+inline constexpr std::uint32_t kBadCellColour = 0x808080;    // the cell a message points at
+inline constexpr std::uint32_t kTimeFactorColour = 0xF0F0F0; // x factor cell in minutes or hours
 
 enum class EPlotIcon { none, stop, exclamation, information };
 

@@ -10,6 +10,8 @@
 #include "FileDialogs.h"
 #include "Form.h"
 #include "MessageBox.h"
+#include "Printer.h"
+#include "RegistryNames.h"
 #include "ScratchDir.h"
 #include "Screen.h"
 #include "Startup.h"
@@ -67,6 +69,10 @@ public:
             lastBeep = {hz, ms};
         });
         oldQuit_ = SetQuitHook([this] { ++quits; });
+        oldPrinterSetup_ = SetPrinterSetupHook([this](TPrinter&) {
+            ++printerSetups;
+            return printerSetupAnswer;
+        });
     }
     ~AppTestKit() {
         SetMessageBoxHook(oldBox_);
@@ -74,6 +80,7 @@ public:
         SetFileDialogHook(oldFile_);
         SetBeepHandler(oldBeep_);
         SetQuitHook(oldQuit_);
+        SetPrinterSetupHook(oldPrinterSetup_);
     }
     AppTestKit(const AppTestKit&) = delete;
     AppTestKit& operator=(const AppTestKit&) = delete;
@@ -104,6 +111,9 @@ public:
     int beeps = 0;
     std::pair<unsigned, unsigned> lastBeep{};
     int quits = 0;
+    // The printer set-up dialog: counted, and answered (false = cancelled).
+    int printerSetups = 0;
+    bool printerSetupAnswer = false;
 
 private:
     TMessageBoxHook oldBox_;
@@ -111,6 +121,7 @@ private:
     TFileDialogHook oldFile_;
     std::function<void(unsigned, unsigned)> oldBeep_;
     std::function<void()> oldQuit_;
+    TPrinterSetupHook oldPrinterSetup_;
 };
 
 // The program's windows on a scratch registry and lock folder, made in the program's
@@ -127,7 +138,7 @@ public:
         argv_.push_back(nullptr);
         argc_ = static_cast<int>(args_.size());
         app = std::make_unique<TApplication>(argc_, argv_.data());
-        globals.programName = "QJ's Curvix";
+        globals.programName = kProgramTitle;
         TRegistry registry;
         ReadSettings(registry, globals, options, MessageBox);
         ComputeScaling(Screen->WorkAreaRect(), options.Flag(poSmallWindows), globals);

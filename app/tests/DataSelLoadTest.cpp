@@ -204,9 +204,9 @@ TEST_F(Slots, RefreshFindsOnlyItsOwnRowsAgainByName) {
         const char* file;
         TDataSelForm::SSelRecord rec;
     };
-    const Sel sel[] = {{"v2", "1", {0, 0, 2, -1, 0}},
-                       {"v2", "2", {0, 1, 2, -1, 0}},
-                       {"v1*v3", "1", {0, 0, 1, 3, 3}}};
+    const Sel sel[] = {{"v2", "1", {0, 2, -1, 0}},
+                       {"v2", "2", {1, 2, -1, 0}},
+                       {"v1*v3", "1", {0, 1, 3, 3}}};
     for (int k = 0; k < 3; ++k) {
         f->SelectedGrid.SetCells(0, k + 2, sel[k].name);
         f->SelectedGrid.SetCells(1, k + 2, sel[k].file);

@@ -3,6 +3,7 @@
 // loaded files and the selection as they were.
 #include "AppTestKit.h"
 #include "DataSelFF.h"
+#include "HexBytes.h"
 #include "RegistryNames.h"
 #include "ScratchFiles.h"
 #include "services/FileNames.h"
@@ -36,17 +37,6 @@ void SetMtime(const std::string& path, int year, int mon, int day, int h, int m,
     t.tm_isdst = -1;
     const utimbuf times{std::mktime(&t), std::mktime(&t)};
     ASSERT_EQ(::utime(path.c_str(), &times), 0) << path;
-}
-
-std::string Hex(const std::uint8_t* p, std::size_t n) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i) out += ' ';
-        out += digits[p[i] >> 4];
-        out += digits[p[i] & 15];
-    }
-    return out;
 }
 
 // What a user sees of the files and the selection, to compare before and after.

@@ -51,6 +51,7 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
           static_cast<TControl*>(&f.SelectedGrid), static_cast<TControl*>(&f.PlusBtn)})
         EXPECT_FALSE(c->Enabled());
     EXPECT_TRUE(f.MinusBtn.Enabled());
+    EXPECT_EQ(f.SelectedGrid.FixedColor(), clBtnFace);
     ClickName("c:b");
     EXPECT_EQ(Cell(0, 3), "c:b");
     EXPECT_TRUE(f.SelectedGrid.GetCellFont(0, 3).Style() & fsItalic);
@@ -62,6 +63,7 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
          {static_cast<TControl*>(&f.LoadBtn), static_cast<TControl*>(&f.PlotBtn),
           static_cast<TControl*>(&f.SelectedGrid), static_cast<TControl*>(&f.PlusBtn)})
         EXPECT_TRUE(c->Enabled());
+    EXPECT_EQ(f.SelectedGrid.FixedColor(), TColor(0xF0F0F0)); // the design's fixed colour
 
     Composite(f.MinusBtn, "v:a", "c:b");
     EXPECT_FALSE(f.compositeMode);
@@ -173,7 +175,7 @@ TEST_F(SelectionFixture, MultiFileModeRefusesXYFirstAndResetsTheCommonXRecord) {
     ClickCell(0, 3);
     EXPECT_TRUE(f.SaveVarBtn.Enabled());
 
-    f.selRecords[0] = {1, 7, 5, 3, 2};
+    f.selRecords[0] = {7, 5, 3, 2};
     f.ResetBtnClick(&f.ResetBtn);
     EXPECT_EQ(f.selectionRows, 1);
     EXPECT_EQ(f.selRecords[0].slot, 0);

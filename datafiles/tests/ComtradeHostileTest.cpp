@@ -158,6 +158,10 @@ TEST(ComtradeHostile, LinesWithoutEndStopAtTheirRow) {
     EXPECT_EQ(loadText(dir, "STN,DEV," + endless, s.datBytes()), "Error in CFG file, row n. 1");
     EXPECT_EQ(loadText(dir, "STN,DEV,1999\n3,1A,2D", s.datBytes()),
               "The CFG file declares 3 channels but has only 2 rows");
+    // Long but sound lines, past the reading block of either file, still load.
+    EXPECT_EQ(loadText(dir, std::string(200000, 'S') + s.cfgText(),
+                       std::string(9u << 20, ' ') + s.datBytes()),
+              "");
 }
 
 TEST(ComtradeHostile, EveryTruncationOfABinarySetFailsCleanly) {

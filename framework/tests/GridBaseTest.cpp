@@ -274,3 +274,30 @@ TEST(GridScale, ScaleByScalesCellSizesAndFont) {
     EXPECT_EQ(grid.RowHeights(2), 36);
     EXPECT_EQ(grid.Font().Height(), -18);
 }
+
+// Shown or hidden while resized, the grid keeps its current row in view and its bars
+// follow the new size.
+TEST_F(Grid, ResizeKeepsTheCurrentRowInViewAndTheBarsFollow) {
+    auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+    ASSERT_TRUE(area);
+    auto rowShown = [&](int row) {
+        QApplication::processEvents();
+        const TRect r = grid.CellRect(1, row);
+        return !r.IsEmpty() && r.Bottom <= area->viewport()->height();
+    };
+    grid.SetRowCount(30); // 25 pixels a row
+    grid.SetRow(20);
+    ASSERT_TRUE(rowShown(20));
+    grid.SetBounds(0, 0, 400, 100);
+    EXPECT_TRUE(rowShown(20));
+    grid.SetBounds(0, 0, 400, 1000);
+    EXPECT_TRUE(rowShown(20));
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(grid.TopRow(), 1);
+    form.Hide();
+    grid.SetBounds(0, 0, 400, 100);
+    form.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&WidgetOf(form)));
+    EXPECT_TRUE(rowShown(20));
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+}

@@ -27,7 +27,7 @@ std::string maskTime(const std::string& text) {
 // Each decimal number with the blanks before it becomes blanks, '#', the point,
 // one '#' per decimal and any exponent as 'E' and '#'s, in the same width: a
 // field's width, decimals and form stay compared, its digits and sign do not.
-// The version text is not a value.
+// The version texts are not values: their lines stay as they are.
 std::string maskNumbers(const std::string& text) {
     static const std::regex number(" *-?([0-9]*)\\.([0-9]+)(E[-+][0-9]+)?");
     std::string out;
@@ -35,7 +35,9 @@ std::string maskNumbers(const std::string& text) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
         std::string line = text.substr(start, end - start);
         start = end + 1;
-        if (line.find("7.41") == std::string::npos) {
+        const bool version = line.find("VERSION 7.41") != std::string::npos ||
+                             line.find("Archivo generado por el") != std::string::npos;
+        if (!version) {
             std::string masked;
             std::size_t done = 0;
             for (auto it = std::sregex_iterator(line.begin(), line.end(), number);

@@ -1,20 +1,10 @@
 #include "SavedState.h"
+#include "HexBytes.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
-
-std::string Hex(const std::uint8_t* p, std::size_t n) {
-    static const char* digits = "0123456789ABCDEF";
-    std::string out;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (i) out += ' ';
-        out += digits[p[i] >> 4];
-        out += digits[p[i] & 15];
-    }
-    return out;
-}
 
 TEST(SavedStateFileRecord, PathPaddedWithZerosThenStampLittleEndian) {
     TFileRecordBytes bytes;
