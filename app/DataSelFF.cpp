@@ -77,10 +77,6 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     WidthsBtn.SetHint("Enlarge space for variable names");
     FileStringGrid.SetShowCellHints(true);
     SelectedGrid.SetShowCellHints(true);
-    for (SimOut& f : files)
-        f.warn = [this](const std::string& title, const std::string& text) {
-            WarnFromReader(title, text);
-        };
 
     BindHandlers();
 }
@@ -143,6 +139,7 @@ void TDataSelForm::BindHandlers() {
     OnDestroy = [this](TObject* s) { FormDestroy(s); };
     OnResize = [this](TObject* s) { FormResize(s); };
     OnActivate = [this](TObject* s) { FormActivate(s); };
+    OnDeactivate = [this](TObject* s) { FormDeactivate(s); };
     OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 
     LoadBtn.OnClick = [this](TObject* s) { LoadBtnClick(s); };
@@ -182,13 +179,18 @@ void TDataSelForm::BindHandlers() {
     SelectedGrid.OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
         SelectedGridKeyDown(s, k, sh);
     };
+    SelectedGrid.OnEditText = [this](int c, int r, const std::string& t) {
+        SelectionCellEdited(c, r, t);
+    };
+    FileStringGrid.OnEditText = [this](int c, int r, const std::string& t) {
+        FileCellEdited(c, r, t);
+    };
     User1->OnClick = [this](TObject* s) { User1Click(s); };
     smtimefactor1->OnClick = [this](TObject* s) { smtimefactor1Click(s); };
     shtimefactor1->OnClick = [this](TObject* s) { shtimefactor1Click(s); };
 }
 
 void TDataSelForm::FormCreate(TObject*) {
-    previousFileRow = 0;
     DragAcceptFiles(true);
     if (Application) Application->HintHidePause = 5000;
 
@@ -251,9 +253,8 @@ void TDataSelForm::FormCreate(TObject*) {
     SelectedGrid.GetFontRow(1).SetColor(clBlack);
     SelectedGrid.GetFontFixedRow(1).SetColor(clBlack);
 
-    freeSlots = 0xFF;
-    currentSlot = 0;
-    currentFileRow = 0;
+    fileSlots = CSlots{};
+    fileSlots.SetMulti(MultiFileBtn.Down());
 
     if (globals_.instanceNumber > 1) {
         const std::string suffix = " (" + std::to_string(globals_.instanceNumber) + ")";
@@ -273,9 +274,7 @@ void TDataSelForm::FormCreate(TObject*) {
     SelectedGrid.SetCells(2, 0, "Factor");
     SelectedGrid.SetCells(3, 0, "Offset");
 
-    curvesPerSlot.fill(0);
     PreparedPlot.reset();
-    loadedFiles = 0;
     creationDone = true;
     ApplyTrackSizes();
 
@@ -284,7 +283,6 @@ void TDataSelForm::FormCreate(TObject*) {
     ParseCommandLine();
     if (globals_.fileArgCount < 2 && !globals_.multiFileMode) {
         MultiFileBtn.SetDown(false);
-        xRow = 1;
         MultiFileBtnClick(&MultiFileBtn);
         SetHeight(globals_.winPos[2]);
     } else {
@@ -292,31 +290,29 @@ void TDataSelForm::FormCreate(TObject*) {
     }
 
     // Every name is made absolute before the first load moves the current folder.
-    xRow = 1;
     if (globals_.fileArgCount > 0) {
         std::vector<std::string> names;
         const int n = std::min(globals_.fileArgCount, kMaxFiles);
         for (int k = 0; k < n; ++k)
             names.push_back(ExpandFileName(
                 Application ? Application->ParamStr(globals_.firstFileArg + k) : std::string()));
+        const std::vector<int> loaded = LoadFiles(names);
         for (int k = 0; k < n; ++k)
-            if (LoadFile(k, names[static_cast<std::size_t>(k)], false, false) == 0)
+            if (loaded[static_cast<std::size_t>(k)] >= 0)
                 SetCurrentDir(ExtractFileDir(names[static_cast<std::size_t>(k)]));
         ResetBtnClick(this);
     }
 
-    if (globals_.multiFileMode) {
-        selectionRows = 1;
-        xRow = 1;
-        if (loadedFiles > 0) SelectedGrid.SetCells(0, 1, CommonXName());
-        SelectedGrid.SetCells(1, 1, "a");
-        if (SelectedGrid.Cells(2, 1).empty()) SelectedGrid.SetCells(2, 1, "1");
-        SelectedGrid.SetCells(3, 1, "0");
-    } else if (loadedFiles > 0) {
+    if (fileSlots.Multi()) {
+        if (selection.RowCount() == 0)
+            selection.SetCommonXRow(fileSlots.LoadedCount() > 0 ? CommonXName() : std::string(),
+                                    false);
+    } else if (fileSlots.LoadedCount() > 0) {
         ShowMaxHeader();
     }
+    DrawSelection();
 
-    timeUnit = "s";
+    selection.SetTimeUnitOnly('s');
     UpdateLoadEnabled();
     fixedScale = false;
     listTop.fill(0);
@@ -332,12 +328,18 @@ void TDataSelForm::FormResize(TObject*) {
     VarList.SetHeight(std::max(0, ClientHeight() - VarList.Top()));
 }
 
+// Composite mode ends when the user comes back from elsewhere; the activation that a click
+// on an operator button itself brings, arriving after the click, leaves it on.
 void TDataSelForm::FormActivate(TObject*) {
-    if (compositeMode) SetOperatorMode(false);
+    if (selection.CompositeMode() && deactivatedInComposite_) SetOperatorMode(false);
+}
+
+void TDataSelForm::FormDeactivate(TObject*) {
+    if (selection.CompositeMode()) deactivatedInComposite_ = true;
 }
 
 void TDataSelForm::UnObscure(TObject*) {
-    if (compositeMode) SetOperatorMode(false);
+    if (selection.CompositeMode() && deactivatedInComposite_) SetOperatorMode(false);
 }
 
 void TDataSelForm::ApplyTrackSizes() {
@@ -351,10 +353,13 @@ void TDataSelForm::GrowBelowTable(int dy) {
     for (TControl* c : {static_cast<TControl*>(&VarList), static_cast<TControl*>(&Variables),
                         static_cast<TControl*>(&Panel2)})
         c->SetTop(c->Top() + dy);
-    // The limits first, so that a smaller window is not held to the old minimum.
+    // The target is taken before the limits move: raising the minimum may already have
+    // enlarged the window. The limits go first, so that a smaller window is not held to
+    // the old minimum.
+    const int target = ClientHeight() + dy;
     designHeight += dy;
     ApplyTrackSizes();
-    SetClientSize(ClientWidth(), ClientHeight() + dy);
+    SetClientSize(ClientWidth(), target);
     FormResize(this);
 }
 

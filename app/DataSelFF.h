@@ -5,16 +5,18 @@
 // several units, one per concern (DataSelLoad, DataSelSelection, DataSelPlot, ...).
 
 #include "AppContext.h"
-#include "Aligrid.h"
 #include "Button.h"
 #include "FileDialogs.h"
 #include "Form.h"
 #include "Label.h"
 #include "ListBox.h"
 #include "Menus.h"
+#include "ModelGrid.h"
 #include "Panel.h"
 #include "PlotSnapshot.h"
+#include "Selection.h"
 #include "SimOut.h"
+#include "Slots.h"
 #include "SpeedButton.h"
 
 #include <array>
@@ -63,8 +65,7 @@ public:
     void VarListMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void AddSelectedVariable(int index, bool right);
     void RemoveSelectedRow(int row);
-    void SelectedGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X,
-                             int Y);
+    void SelectedGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void SelectedGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
     void ResetBtnClick(TObject* Sender);
     void PlusBtnClick(TObject* Sender);
@@ -76,7 +77,6 @@ public:
     void shtimefactor1Click(TObject* Sender);
     bool ResolveCompositeName(int record);
     bool SelectionFromOneFile();
-    static void SwapGridRows(TStringAlignGrid& grid, int a, int b);
     void ApplyDefaultFO(int row);
     void StoreDefaultFO(int row);
     TColor AllocCurveColour();
@@ -109,8 +109,8 @@ public:
         LSSpeedBtn;
     TLabel Variables;
     TListBox VarList;
-    TStringAlignGrid FileStringGrid;
-    TStringAlignGrid SelectedGrid;
+    TModelGrid FileStringGrid;
+    TModelGrid SelectedGrid;
     TPopupMenu TimeFactPopup;
     TMenuItem* User1 = nullptr; // items owned by TimeFactPopup
     TMenuItem* smtimefactor1 = nullptr;
@@ -120,50 +120,32 @@ public:
 
     // ---- state shared by the units above (read by tests and the other windows)
 
-    // Slots.
-    int designWidth = 0, designHeight = 0;
+    // The models the grids and the list draw: which file is in which slot, and the
+    // selection. Nothing is read back from the grids.
+    CSlots fileSlots;
+    CSelection selection;
     std::array<SimOut, kMaxFiles> files; // one record per slot, never replaced
-    std::array<std::string, kMaxFiles> fileNames;
-    std::uint8_t freeSlots = 0xFF; // bit k set: slot k free
-    int currentSlot = 0;
-    int currentFileRow = 0;
-    int previousFileRow = 0;
-    int loadedFiles = 0;
+    int designWidth = 0, designHeight = 0;
     std::array<int, kMaxFiles> listTop{};
     bool fixedScale = false;
     bool creationDone = false;
     int lastMouseY = 0;
     bool doubleClickPending = false;
-
-    // Selection.
-    struct SSelRecord {
-        std::int32_t slot = 0;
-        std::int32_t variable = 0;
-        std::int32_t second = -1;     // second operand of a composite, else -1
-        std::int32_t operatorPos = 0; // 1-based position of the operator in the name
-    };
-    struct SDefaultFO {
-        std::string name;
-        float factor = 1, offset = 0;
-    };
-    int selectionRows = 0;
-    int xRow = 1;
-    std::array<SSelRecord, 10> selRecords{};
-    std::array<int, kMaxFiles> curvesPerSlot{};
-    char operatorChar = '+';
-    bool compositeMode = false;
-    bool firstOperandPending = false;
     TMouseButton firstOperandButton = mbLeft;
-    bool xIsFirstVariable = true;
-    std::string timeUnit = "s";
-    std::array<TColor, kMaxCurves> curveColours{};
-    std::array<bool, kMaxCurves> colourInUse{};
-    std::vector<SDefaultFO> defaultFO; // at most 20, filled in order
 
     // Plot data: the last successful preparation, and whether the next plot is an Update.
     PlotSnapshotPtr PreparedPlot;
     bool updateMode = false;
     bool lastPlotOk = false; // the last PlotBtnClick prepared and handed its data over
+
+    // The grids drawn again from the models.
+    void DrawSelection();
+    void DrawFileTable();
+    // Files loaded into slots, by the Load button, dropping, the command line and LS alike:
+    // taken from the last to the first, each into the lowest free slot (multi-file layout)
+    // or the current one. Returns the slots loaded, in the order of `names`, -1 for a
+    // file that was not.
+    std::vector<int> LoadFiles(const std::vector<std::string>& names);
 
 private:
     SAppContext& ctx_;
@@ -183,43 +165,41 @@ private:
     // The height right after scaling: what the file table's extra rows add comes on top.
     int createdHeight_ = 0;
     // file slots and loading
-    int LowestFreeSlot() const;
-    bool SlotLoaded(int slot) const { return (freeSlots & (1u << slot)) == 0; }
     void UpdateLoadEnabled();
     void FillVarList();
     void ShowMaxHeader();
     // What a load through the dialog or a drop does after its files (the common-x row).
     void FinishLoading(bool hadFiles);
-    // A loaded file's slot whose file is `name`; -1 when none.
-    int LoadedSlotOf(const std::string& name) const;
     // The table row under a point of the table, from `firstRow` on; -1 when none.
     int FileRowAt(int y, int firstRow) const;
-    void WriteFileRow(int row, int slot);
     void RefindSelectionAfterRefresh(int slot);
     void WarnFromReader(const std::string& title, const std::string& text);
+    // Reads a file into a record of its own; empty when read, else after showing why.
+    bool ReadFile(const std::string& name, bool refresh, SimOut& out);
+    // Puts a file read by ReadFile into its slot.
+    void CommitFile(int slot, const std::string& name, SimOut&& fresh, bool fixedScale,
+                    bool refresh);
+    void UnloadSlot(int slot);
+    // Text typed into a cell of either grid, passed on to the models.
+    void SelectionCellEdited(int col, int row, const std::string& text);
+    void FileCellEdited(int col, int row, const std::string& text);
     bool lastClickChangedRow_ = false;
+    std::string maxHeader_; // the file table's last-x header
     // variable selection
     // The time-factor menu shows on a right click only while active.
     void SetTimeFactorPopup(bool active);
-    TColor RowColour(int row) const; // the row's curve colour, held by its name cell
-    void SetRowLook(int row, TColor colour, bool italic);
-    void ClearPendingOperand();
+    // The Plot, Save, Four and operator buttons as the selection allows.
+    void EnableForSelection();
     std::array<bool, 10> savedEnabled_{}; // the controls composite mode disables
     bool savedDropping_ = false;
     TColor savedFixedColour_ = 0;
+    // The window went inactive while composite mode was on: coming back ends it.
+    bool deactivatedInComposite_ = false;
+    void FormDeactivate(TObject* Sender);
     // plot data and plotting
     // A new snapshot of the selection, or null after showing why not; stores nothing.
     PlotSnapshotPtr BuildSelectionPlot();
-    // saving variables
-    int SelectionSlot() const; // the slot the selected variables come from
     // saved working state
-    // Lets go of every loaded file: the table's rows unloaded as their double clicks do,
-    // then row 1 and every slot released.
+    // Lets go of every loaded file and clears the selection.
     void UnloadAllFiles();
-    // The selection and the variable list once no file is left.
-    void ClearSelectionForNoFiles();
-    // The table row that shows the file of a slot; 0 when none does.
-    int FileRowOfSlot(int slot) const;
-    void DoubleClickFileRow(int row);
-    void ClickSelectedColumn1(int row);
 };

@@ -17,8 +17,8 @@ void TDataSelForm::DFTBtnClick(TObject* Sender) {
     const float* x = plot.xData[0].data();
     TDFTChartForm& chart = *ctx_.windows.DFTChart;
     TDFTOptions& dialog = *ctx_.windows.DFTOptions;
-    chart.SetData(x, plot.yData[0][0], plot.varNames[0], fileNames[static_cast<std::size_t>(slot)],
-                  slot, plot.xFromFile[0], n);
+    chart.SetData(x, plot.yData[0][0], plot.varNames[0], fileSlots.Name(slot), slot,
+                  plot.xFromFile[0], n);
 
     const float t0 = globals_.fourierStart[static_cast<std::size_t>(slot)];
     const float t1 = globals_.timeMax[static_cast<std::size_t>(slot)];

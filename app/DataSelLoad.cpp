@@ -9,6 +9,7 @@
 #include "services/FileNames.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 constexpr TColor kButtonFace = static_cast<TColor>(0x8000000F);
@@ -41,16 +42,10 @@ void TDataSelForm::WarnFromReader(const std::string& title, const std::string& t
     MessageBox(text, title, MB_OK | MB_ICONWARNING);
 }
 
-int TDataSelForm::LowestFreeSlot() const {
-    for (int k = 0; k < kMaxFiles; ++k)
-        if (!SlotLoaded(k)) return k;
-    return -1;
-}
-
 // Loading stays possible while a slot is free; the single-file layout always replaces
 // the file it shows.
 void TDataSelForm::UpdateLoadEnabled() {
-    const bool on = !MultiFileBtn.Down() || LowestFreeSlot() >= 0;
+    const bool on = !fileSlots.Multi() || fileSlots.LowestFree() >= 0;
     LoadBtn.SetEnabled(on);
     DragAcceptFiles(on);
 }
@@ -58,25 +53,21 @@ void TDataSelForm::UpdateLoadEnabled() {
 void TDataSelForm::FillVarList() {
     TStrings& items = VarList.Items();
     items.Clear();
-    if (!SlotLoaded(currentSlot)) return;
-    const SimOut& f = files[static_cast<std::size_t>(currentSlot)];
-    for (int i = MultiFileBtn.Down() ? 1 : 0; i < f.nVars; ++i)
+    const int slot = fileSlots.Current();
+    if (!fileSlots.Loaded(slot)) return;
+    const SimOut& f = files[static_cast<std::size_t>(slot)];
+    for (int i = fileSlots.Multi() ? 1 : 0; i < f.nVars; ++i)
         items.Add(f.names[static_cast<std::size_t>(i)]);
 }
 
 void TDataSelForm::ShowMaxHeader() {
-    if (MultiFileBtn.Down()) {
-        if (loadedFiles > 0) FileStringGrid.SetCells(5, 0, MaxHeaderForSharedName(CommonXName()));
-    } else if (SlotLoaded(currentSlot)) {
+    if (fileSlots.Multi()) {
+        if (fileSlots.LoadedCount() > 0)
+            FileStringGrid.SetCells(5, 0, MaxHeaderForSharedName(CommonXName()));
+    } else if (fileSlots.Loaded(fileSlots.Current())) {
         FileStringGrid.SetCells(
-            5, 0, MaxHeaderForXName(files[static_cast<std::size_t>(currentSlot)].names[0]));
+            5, 0, MaxHeaderForXName(files[static_cast<std::size_t>(fileSlots.Current())].names[0]));
     }
-}
-
-int TDataSelForm::LoadedSlotOf(const std::string& name) const {
-    for (int k = 0; k < kMaxFiles; ++k)
-        if (SlotLoaded(k) && SameFile(fileNames[static_cast<std::size_t>(k)], name)) return k;
-    return -1;
 }
 
 int TDataSelForm::FileRowAt(int y, int firstRow) const {
@@ -88,35 +79,64 @@ int TDataSelForm::FileRowAt(int y, int firstRow) const {
     return -1;
 }
 
-void TDataSelForm::WriteFileRow(int row, int slot) {
-    const SimOut& f = files[static_cast<std::size_t>(slot)];
-    const std::string& name = fileNames[static_cast<std::size_t>(slot)];
-    FileStringGrid.SetCells(1, row, std::to_string(slot + 1));
-    FileStringGrid.SetCells(2, row, ExtractFileName(name));
-    FileStringGrid.SetHintCell(2, row, name);
-    FileStringGrid.SetCells(3, row, std::to_string(f.nVars));
-    FileStringGrid.SetCells(4, row, std::to_string(f.nPoints));
-    FileStringGrid.SetCells(5, row, f.nPoints > 0 ? LastXText(LastX(f)) : std::string());
+void TDataSelForm::DrawFileTable() {
+    const bool multi = fileSlots.Multi();
+    const int rows = multi ? std::max(fileSlots.LoadedCount() + 1, 4) : 2;
+    if (FileStringGrid.RowCount() != rows) FileStringGrid.SetRowCount(rows);
+    for (int r = 1; r < rows; ++r) {
+        const int slot = fileSlots.SlotOfRow(r);
+        std::array<std::string, 7> text;
+        std::string hint;
+        if (slot >= 0) {
+            const SimOut& f = files[static_cast<std::size_t>(slot)];
+            const std::string& name = fileSlots.Name(slot);
+            text = {slot == fileSlots.Current() ? "x" : "",
+                    std::to_string(slot + 1),
+                    ExtractFileName(name),
+                    std::to_string(f.nVars),
+                    std::to_string(f.nPoints),
+                    f.nPoints > 0 ? LastXText(LastX(f)) : std::string(),
+                    fileSlots.Shift(slot)};
+            hint = name;
+        }
+        for (int c = 0; c < 7; ++c)
+            if (FileStringGrid.Cells(c, r) != text[static_cast<std::size_t>(c)])
+                FileStringGrid.SetCells(c, r, text[static_cast<std::size_t>(c)]);
+        if (FileStringGrid.GetHintCell(2, r) != hint) FileStringGrid.SetHintCell(2, r, hint);
+        for (int c = 2; c < 7; ++c)
+            FileStringGrid.ResetBrushCell(c, r);
+    }
+    // The single-file layout hides the mark and number of its one row in the button face.
+    for (int c = 0; c <= 1; ++c) {
+        if (multi) {
+            FileStringGrid.ResetBrushCell(c, 1);
+            FileStringGrid.GetFontCell(c, 1).SetColor(FileStringGrid.Font().Color());
+        } else {
+            FileStringGrid.GetBrushCell(c, 1).SetColor(kButtonFace);
+            FileStringGrid.GetFontCell(c, 1).SetColor(kButtonFace);
+        }
+    }
+    FileStringGrid.Invalidate();
 }
 
-int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg, bool refresh) {
-    if (slot < 0 || slot >= kMaxFiles) return 1;
-    const int step = FileStringGrid.RowHeights(0) + 1;
-    THourGlass hourGlass;
+void TDataSelForm::FileCellEdited(int col, int row, const std::string& text) {
+    if (col == 6) fileSlots.SetShift(fileSlots.SlotOfRow(row), text);
+}
 
-    // The file is read into a record of its own: a failure leaves the slot, the table,
-    // the list and the selection describing the file they showed.
+bool TDataSelForm::ReadFile(const std::string& name, bool refresh, SimOut& fresh) {
+    THourGlass hourGlass;
     const std::string ext = LowerCase(ExtractFileExt(name));
     const Reader read = ReaderFor(ext);
     if (!read) {
         Screen->SetCursor(crDefault);
         MessageBox("Input file \"" + name + "\" has not a valid extension", "Error",
                    MB_OK | MB_ICONSTOP);
-        return 1;
+        return false;
     }
-    SimOut fresh;
     fresh.commaSeparators = options_.Flag(poCommaSeparators);
-    fresh.warn = files[static_cast<std::size_t>(slot)].warn;
+    fresh.warn = [this](const std::string& title, const std::string& text) {
+        WarnFromReader(title, text);
+    };
     std::string reason = (fresh.*read)(name);
     if (reason.empty()) reason = CheckRecord(fresh);
     if (!reason.empty()) {
@@ -124,16 +144,27 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
         MessageBox(std::string(refresh ? "Unable to re-read file " : "Unable to read file ") +
                        "\"" + name + "\"\nReason: " + reason,
                    "Error", MB_OK | MB_ICONEXCLAMATION);
-        return 1;
+        return false;
     }
+    for (int i = 0; i < fresh.nVars; ++i)
+        fresh.names[static_cast<std::size_t>(i)] =
+            TrimNameRight(fresh.names[static_cast<std::size_t>(i)]);
+    return true;
+}
+
+void TDataSelForm::CommitFile(int slot, const std::string& nameArg, SimOut&& fresh,
+                              bool fixedScaleArg, bool refresh) {
+    const std::string name = nameArg; // may be the slot's own stored name
+    const int step = FileStringGrid.RowHeights(0) + 1;
     SimOut& f = files[static_cast<std::size_t>(slot)];
     f = std::move(fresh);
 
     globals_.timeMax[static_cast<std::size_t>(slot)] = LastX(f);
     globals_.fourierStart[static_cast<std::size_t>(slot)] =
         globals_.timeMax[static_cast<std::size_t>(slot)] - 1.0f / options_.Frequency();
-    freeSlots &= static_cast<std::uint8_t>(~(1u << slot));
-    fileNames[static_cast<std::size_t>(slot)] = name;
+    const bool wasLoaded = fileSlots.Loaded(slot);
+    fileSlots.Occupy(slot, name);
+    if (!refresh) fileSlots.SetShift(slot, "0");
     RefreshBtn.SetEnabled(true);
     RefUpdBtn.SetEnabled(RefreshBtn.Enabled());
     for (TControl* c : {static_cast<TControl*>(&TimesBtn), static_cast<TControl*>(&MinusBtn),
@@ -141,51 +172,14 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
         c->SetEnabled(true);
     if (!fixedScaleArg) UpdateBtn.SetEnabled(false);
 
-    const bool multi = MultiFileBtn.Down();
-    if (refresh) {
-        const int found = FileRowOfSlot(slot);
-        const int row = found > 0 ? found : currentFileRow;
-        if (row > 0) {
-            FileStringGrid.SetCells(3, row, std::to_string(f.nVars));
-            FileStringGrid.SetCells(4, row, std::to_string(f.nPoints));
-            FileStringGrid.SetCells(5, row, f.nPoints > 0 ? LastXText(LastX(f)) : std::string());
-        }
-    } else {
-        if (multi && loadedFiles >= 3 && loadedFiles < kMaxFiles) {
-            const int newRow = FileStringGrid.RowCount();
-            FileStringGrid.SetRowCount(newRow + 1);
-            FileStringGrid.ClearRow(newRow);
-            FileStringGrid.SetHintCell(2, newRow, "");
-        }
-        int target = 1;
-        if (multi)
-            for (int r = 1; r <= kMaxFiles && r < FileStringGrid.RowCount(); ++r)
-                if (FileStringGrid.Cells(2, r).empty()) {
-                    target = r;
-                    break;
-                }
-        if (currentFileRow > 0) FileStringGrid.SetCells(0, currentFileRow, "");
-        currentFileRow = target;
-        currentSlot = slot;
-        FileStringGrid.SetCells(0, target, "x");
-        WriteFileRow(target, slot);
-        FileStringGrid.SetCells(6, target, "0");
+    const bool multi = fileSlots.Multi();
+    DrawFileTable();
+    if (multi && !wasLoaded && fileSlots.LoadedCount() >= 4) {
+        GrowBelowTable(step);
+        if (Screen->Height() < Height()) SetHeight(Height() - step);
     }
 
-    for (int i = 0; i < f.nVars; ++i)
-        f.names[static_cast<std::size_t>(i)] = TrimNameRight(f.names[static_cast<std::size_t>(i)]);
-
-    if (!multi || refresh) {
-        loadedFiles = std::max(loadedFiles, 1);
-    } else {
-        ++loadedFiles;
-        if (loadedFiles >= 4) {
-            GrowBelowTable(step);
-            if (Screen->Height() < Height()) SetHeight(Height() - step);
-        }
-    }
-
-    currentSlot = slot;
+    fileSlots.SetCurrent(slot);
     FillVarList();
 
     if (refresh) {
@@ -201,93 +195,76 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
         ResetBtnClick(this);
     }
 
-    if (multi) SelectedGrid.SetCells(0, xRow, CommonXName());
+    if (multi) selection.SetRowName(selection.XRow(), CommonXName());
+    DrawSelection();
     ShowMaxHeader();
     listTop[static_cast<std::size_t>(slot)] = 0;
     Screen->SetCursor(crDefault);
+}
+
+int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg, bool refresh) {
+    if (slot < 0 || slot >= kMaxFiles) return 1;
+    // The file is read into a record of its own: a failure leaves the slot, the table,
+    // the list and the selection describing the file they showed.
+    SimOut fresh;
+    if (!ReadFile(name, refresh, fresh)) return 1;
+    CommitFile(slot, name, std::move(fresh), fixedScaleArg, refresh);
     return 0;
 }
 
 // A refresh finds again only the rows of its own slot, by name; the common-x row stays.
 void TDataSelForm::RefindSelectionAfterRefresh(int slot) {
-    const bool multi = MultiFileBtn.Down();
-    std::vector<SRefindRow> rows;
-    for (int r = 1; r <= selectionRows && r < SelectedGrid.RowCount(); ++r) {
-        const SSelRecord& rec = selRecords[static_cast<std::size_t>(r - 1)];
-        SRefindRow row;
-        row.name = SelectedGrid.Cells(0, r);
-        row.slot = rec.slot;
-        row.variable = rec.variable;
-        row.second = rec.second;
-        row.operatorPos = rec.operatorPos;
-        row.isCommonX = multi && r == 1;
-        row.isXRow = !multi && r == xRow;
-        rows.push_back(row);
-    }
+    const bool multi = fileSlots.Multi();
     std::vector<std::string> listed;
     for (int i = 0; i < VarList.Items().Count(); ++i)
         listed.push_back(VarList.Items()[i]);
-    const std::vector<int> remove = RefindSelection(rows, listed, multi ? 1 : 0, slot, !multi);
-    for (std::size_t k = 0; k < rows.size(); ++k) {
-        SSelRecord& rec = selRecords[k];
-        rec.variable = rows[k].variable;
-        rec.second = rows[k].second;
-        const int r = static_cast<int>(k) + 1;
-        if (SelectedGrid.Cells(0, r) != rows[k].name) SelectedGrid.SetCells(0, r, rows[k].name);
-    }
-    for (int k : remove)
-        RemoveSelectedRow(k + 1);
+    selection.Refind(slot, listed, multi ? 1 : 0, !multi, multi, options_.Flag(poAssociateFO));
+    PlotBtn.SetEnabled(selection.RowCount() > 1);
+    SaveVarBtn.SetEnabled(SelectionFromOneFile());
+    DrawSelection();
 }
 
-void TDataSelForm::LoadBtnClick(TObject*) {
-    const bool multi = MultiFileBtn.Down();
-    OpenDialog1.Options = ofFileMustExist | (multi ? ofAllowMultiSelect : 0u);
-    if (!OpenDialog1.Execute()) return;
-    const bool hadFiles = loadedFiles > 0;
-    std::vector<std::string> chosen = OpenDialog1.Files;
-    if (chosen.empty() && !OpenDialog1.FileName.empty()) chosen.push_back(OpenDialog1.FileName);
-    for (auto it = chosen.rbegin(); it != chosen.rend(); ++it) {
-        const std::string& name = *it;
-        int slot = currentSlot;
-        if (multi) {
-            slot = LowestFreeSlot();
+std::vector<int> TDataSelForm::LoadFiles(const std::vector<std::string>& names) {
+    std::vector<int> loaded(names.size(), -1);
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::string& name = names[k];
+        int slot = fileSlots.Current();
+        if (fileSlots.Multi()) {
+            slot = fileSlots.LowestFree();
             if (slot < 0) break;
-            const int loaded = LoadedSlotOf(name);
-            if (loaded >= 0) {
-                MessageBox("Cannot load file " + fileNames[static_cast<std::size_t>(loaded)] +
+            const int in = fileSlots.LoadedSlotOf(name);
+            if (in >= 0) {
+                MessageBox("Cannot load file " + fileSlots.Name(in) +
                                ".\nReason: file already in memory",
                            "Invalid Operation", MB_OK | MB_ICONEXCLAMATION);
                 continue;
             }
         }
-        LoadFile(slot, name, false, false);
-        if (loadedFiles > 0)
-            for (TControl* c :
-                 {static_cast<TControl*>(&TimesBtn), static_cast<TControl*>(&MinusBtn),
-                  static_cast<TControl*>(&PlusBtn)})
-                c->SetEnabled(true);
+        if (LoadFile(slot, name, false, false) == 0) loaded[k] = slot;
     }
+    return loaded;
+}
+
+void TDataSelForm::LoadBtnClick(TObject*) {
+    OpenDialog1.Options = ofFileMustExist | (fileSlots.Multi() ? ofAllowMultiSelect : 0u);
+    if (!OpenDialog1.Execute()) return;
+    const bool hadFiles = fileSlots.LoadedCount() > 0;
+    std::vector<std::string> chosen = OpenDialog1.Files;
+    if (chosen.empty() && !OpenDialog1.FileName.empty()) chosen.push_back(OpenDialog1.FileName);
+    // The chosen files from the last to the first.
+    LoadFiles({chosen.rbegin(), chosen.rend()});
     FinishLoading(hadFiles);
 }
 
 void TDataSelForm::FinishLoading(bool hadFiles) {
-    if (MultiFileBtn.Down() && selectionRows < 2) {
+    selection.SetTimeUnitOnly('s');
+    if (fileSlots.Multi() && selection.RowCount() < 2) {
         // The common-x row, once a file gives it a name.
-        if (loadedFiles > 0) {
-            selectionRows = 1;
-            xRow = 1;
-            SelectedGrid.SetCells(0, 1, CommonXName());
-            SelectedGrid.SetCells(1, 1, "a");
-            SelectedGrid.SetCells(2, 1, "1");
-            SelectedGrid.SetCells(3, 1, "0");
-            SelectedGrid.GetFontRow(1).SetColor(clBlack);
-            SelectedGrid.GetFontFixedRow(1).SetColor(clBlack);
-            if (!hadFiles) AllocCurveColour();
-        }
+        if (fileSlots.LoadedCount() > 0) selection.SetCommonXRow(CommonXName(), !hadFiles);
     } else {
         ShowMaxHeader();
     }
-    timeUnit = "s";
+    DrawSelection();
     UpdateLoadEnabled();
     fixedScale = false;
     listTop.fill(0);
@@ -299,35 +276,23 @@ void TDataSelForm::DropFiles(const std::vector<std::string>& names) {
         MultiFileBtn.SetDown(true);
         MultiFileBtnClick(&MultiFileBtn);
     }
-    const bool multi = MultiFileBtn.Down();
-    const bool hadFiles = loadedFiles > 0;
-    for (auto it = names.rbegin(); it != names.rend(); ++it) {
-        const std::string& name = *it;
-        int slot = currentSlot;
-        if (multi) {
-            slot = LowestFreeSlot();
-            if (slot < 0) break;
-            if (LoadedSlotOf(name) >= 0) {
-                MessageBox("Cannot load file " + name + ".\nReason: file already in memory",
-                           "Invalid Operation", MB_OK | MB_ICONEXCLAMATION);
-                continue;
-            }
-        }
-        THourGlass hourGlass;
-        if (LoadFile(slot, name, false, false) == 0) OpenDialog1.InitialDir = ExtractFileDir(name);
-    }
-    // As after the Load button: two files dropped on an empty window get their common x.
+    const bool hadFiles = fileSlots.LoadedCount() > 0;
+    // The dropped files from the last to the first; the dialog opens where they came from.
+    const std::vector<std::string> order(names.rbegin(), names.rend());
+    const std::vector<int> loaded = LoadFiles(order);
+    for (std::size_t k = 0; k < order.size(); ++k)
+        if (loaded[k] >= 0) OpenDialog1.InitialDir = ExtractFileDir(order[k]);
     FinishLoading(hadFiles);
 }
 
 void TDataSelForm::RefreshBtnClick(TObject*) {
     THourGlass hourGlass;
-    if (!SlotLoaded(currentSlot)) return;
-    if (LoadFile(currentSlot, fileNames[static_cast<std::size_t>(currentSlot)], fixedScale, true) !=
-        0)
+    const int slot = fileSlots.Current();
+    if (!fileSlots.Loaded(slot)) return;
+    if (LoadFile(slot, fileSlots.Name(slot), fixedScale, true) != 0)
         MessageBox("Error refreshing file", "Error", MB_OK | MB_ICONEXCLAMATION);
-    const std::string xName = SelectedGrid.Cells(0, xRow);
-    const bool timeX = !xName.empty() && xName[0] == 't';
+    const bool timeX =
+        selection.RowCount() > 0 && selection.Row(selection.XRow()).name.rfind('t', 0) == 0;
     SetTimeFactorPopup(timeX);
     if (!timeX) User1Click(this);
 }
@@ -346,134 +311,90 @@ void TDataSelForm::FileStringGridMouseUp(TObject*, TMouseButton, TShiftState, in
     if (Y < FileStringGrid.RowHeights(0) + 1) return;
     const int row = FileRowAt(Y, 1);
     if (row < 0 || row > kMaxFiles) return;
-    const int before = currentFileRow;
+    const int before = fileSlots.Current();
     SelectFileRow(row);
-    lastClickChangedRow_ = currentFileRow != before;
+    lastClickChangedRow_ = fileSlots.Current() != before;
 }
 
 void TDataSelForm::SelectFileRow(int row) {
     if (row < 1 || row >= FileStringGrid.RowCount()) return;
-    const std::string number = FileStringGrid.Cells(1, row);
-    if (number.empty()) return;
-    int slot = -1;
-    try {
-        slot = std::stoi(number) - 1;
-    } catch (const std::exception&) {
-        return;
-    }
-    if (slot < 0 || slot >= kMaxFiles || !SlotLoaded(slot)) return;
-    if (currentFileRow > 0) FileStringGrid.SetCells(0, currentFileRow, "");
-    listTop[static_cast<std::size_t>(currentSlot)] = VarList.TopIndex();
-    currentSlot = slot;
-    FileStringGrid.SetCells(0, row, "x");
-    previousFileRow = currentFileRow;
-    currentFileRow = row;
+    const int slot = fileSlots.SlotOfRow(row);
+    if (!fileSlots.Loaded(slot)) return;
+    listTop[static_cast<std::size_t>(fileSlots.Current())] = VarList.TopIndex();
+    fileSlots.SetCurrent(slot);
     FillVarList();
     VarList.SetTopIndex(listTop[static_cast<std::size_t>(slot)]);
+    DrawFileTable();
 }
 
 // Unloads the file of the row under the double click. Only a data row holding a file
 // counts: the header, empty rows and points below the rows do nothing.
 void TDataSelForm::FileStringGridDblClick(TObject*) {
-    if (!MultiFileBtn.Down() || loadedFiles <= 1) return;
+    if (!fileSlots.Multi() || fileSlots.LoadedCount() <= 1) return;
     doubleClickPending = true;
     const int row = FileRowAt(lastMouseY, 0);
     // The first click of the pair may have chosen another file; that choice is undone.
-    if (lastClickChangedRow_ && previousFileRow > 0) SelectFileRow(previousFileRow);
+    if (lastClickChangedRow_ && fileSlots.Loaded(fileSlots.Previous()))
+        SelectFileRow(fileSlots.RowOfSlot(fileSlots.Previous()));
     lastClickChangedRow_ = false;
-    if (row < 1 || row > kMaxFiles || FileStringGrid.Cells(2, row).empty()) return;
-    int slot = -1;
-    try {
-        slot = std::stoi(FileStringGrid.Cells(1, row)) - 1;
-    } catch (const std::exception&) {
-        return;
-    }
-    if (slot < 0 || slot >= kMaxFiles || !SlotLoaded(slot)) return;
+    if (row < 1 || row > kMaxFiles) return;
+    const int slot = fileSlots.SlotOfRow(row);
+    if (fileSlots.Loaded(slot)) UnloadSlot(slot);
+}
 
-    if (row == currentFileRow) SelectFileRow(row == 1 ? 2 : row - 1);
-    if (currentFileRow >= row) --currentFileRow;
-    previousFileRow = currentFileRow;
-
-    freeSlots |= static_cast<std::uint8_t>(1u << slot);
-    fileNames[static_cast<std::size_t>(slot)].clear();
-    FileStringGrid.RemoveRow(row);
-    if (loadedFiles < 4) {
-        const int newRow = FileStringGrid.RowCount();
-        FileStringGrid.SetRowCount(newRow + 1);
-        FileStringGrid.ClearRow(newRow);
-        FileStringGrid.SetHintCell(2, newRow, "");
-    }
-
-    for (int r = selectionRows; r >= 2; --r)
-        if (selRecords[static_cast<std::size_t>(r - 1)].slot == slot) RemoveSelectedRow(r);
-
-    --loadedFiles;
+void TDataSelForm::UnloadSlot(int slot) {
+    const int row = fileSlots.RowOfSlot(slot);
+    if (row == fileSlots.CurrentRow()) SelectFileRow(row == 1 ? 2 : row - 1);
+    fileSlots.Release(slot);
+    for (int r = selection.RowCount(); r >= 2; --r)
+        if (selection.Row(r).slot == slot) selection.RemoveRow(r, options_.Flag(poAssociateFO));
+    PlotBtn.SetEnabled(selection.RowCount() > 1);
+    SaveVarBtn.SetEnabled(SelectionFromOneFile());
     UpdateLoadEnabled();
-    SelectedGrid.SetCells(0, xRow, CommonXName());
+    if (fileSlots.LoadedCount() > 0) selection.SetRowName(selection.XRow(), CommonXName());
     ShowMaxHeader();
-    if (loadedFiles > 2) GrowBelowTable(-(FileStringGrid.RowHeights(0) + 1));
+    DrawFileTable();
+    DrawSelection();
+    if (fileSlots.LoadedCount() > 2) GrowBelowTable(-(FileStringGrid.RowHeights(0) + 1));
 }
 
 void TDataSelForm::MultiFileBtnClick(TObject*) {
-    const int a = (FileStringGrid.RowHeights(1) + 1) *
-                  (std::max(loadedFiles, 3) - FileStringGrid.FixedRows());
+    const int loaded = fileSlots.LoadedCount();
+    const int a =
+        (FileStringGrid.RowHeights(1) + 1) * (std::max(loaded, 3) - FileStringGrid.FixedRows());
     if (MultiFileBtn.Down()) {
-        FileStringGrid.SetRowCount(std::max(loadedFiles + 1, 4));
+        fileSlots.SetMulti(true);
         globals_.multiFileMode = true;
         SaveVarBtn.SetEnabled(false);
-        for (int c = 0; c <= 1; ++c) {
-            FileStringGrid.ResetBrushCell(c, 1);
-            FileStringGrid.GetFontCell(c, 1).SetColor(FileStringGrid.Font().Color());
-        }
+        DrawFileTable();
         GrowBelowTable(a);
         OpenDialog1.Options |= ofAllowMultiSelect;
         SelectedGrid.SetCells(1, 0, "#");
         SelectedGrid.SetHintCell(1, 0, "File Number");
         UpdateLoadEnabled();
-        if (loadedFiles > 0) {
-            const std::string common = CommonXName();
-            SelectedGrid.SetCells(0, xRow, common);
-            FileStringGrid.SetCells(5, 0, UpperCase(common) + "max");
-        }
-        if (VarList.Items().Count() > 0) VarList.Items().Delete(0);
+        if (loaded > 0) FileStringGrid.SetCells(5, 0, UpperCase(CommonXName()) + "max");
     } else {
-        FileStringGrid.SetRowCount(2);
+        fileSlots.SetMulti(false);
         globals_.multiFileMode = false;
         MultiFileBtn.SetEnabled(true);
         SaveVarBtn.SetEnabled(true);
         LoadBtn.SetEnabled(true);
         DragAcceptFiles(true);
-        if (currentFileRow > 1) {
-            SwapGridRows(FileStringGrid, currentFileRow, 1);
-            currentFileRow = 1;
-        }
-        for (int c = 0; c <= 1; ++c) {
-            FileStringGrid.GetBrushCell(c, 1).SetColor(kButtonFace);
-            FileStringGrid.GetFontCell(c, 1).SetColor(kButtonFace);
-        }
-        if (currentFileRow > 0 && SlotLoaded(currentSlot)) {
-            const SimOut& f = files[static_cast<std::size_t>(currentSlot)];
-            FileStringGrid.SetCells(3, 1, std::to_string(f.nVars));
-            FileStringGrid.SetCells(4, 1, std::to_string(f.nPoints));
-        }
+        DrawFileTable();
         GrowBelowTable(-a);
         OpenDialog1.Options &= ~static_cast<unsigned>(ofAllowMultiSelect);
         SelectedGrid.SetCells(1, 0, "X");
         SelectedGrid.SetHintCell(1, 0, "X Variable");
-        SelectedGrid.SetCells(2, xRow, "1");
-        SelectedGrid.SetCells(3, xRow, "0");
-        SelectedGrid.GetFontRow(xRow).SetColor(clBlack);
         ShowMaxHeader();
-        if (SlotLoaded(currentSlot))
-            VarList.Items().Insert(0, files[static_cast<std::size_t>(currentSlot)].names[0]);
     }
+    FillVarList();
     ResetBtnClick(this);
 }
 
 std::string TDataSelForm::CommonXName() {
     std::vector<std::string> xNames;
     for (int k = 0; k < kMaxFiles; ++k)
-        if (SlotLoaded(k)) {
+        if (fileSlots.Loaded(k)) {
             const SimOut& f = files[static_cast<std::size_t>(k)];
             xNames.push_back(f.names.empty() ? std::string() : f.names[0]);
         }
@@ -489,7 +410,7 @@ void TDataSelForm::OptionsBtnClick(TObject*) {
     // Whatever the dialog's result, the default base periods follow the frequency.
     const float hz = options_.Frequency();
     for (int k = 0; k < kMaxFiles; ++k)
-        if (SlotLoaded(k)) {
+        if (fileSlots.Loaded(k)) {
             const auto i = static_cast<std::size_t>(k);
             globals_.timeMax[i] = LastX(files[i]);
             globals_.fourierStart[i] = globals_.timeMax[i] - 1.0f / hz;

@@ -6,23 +6,17 @@
 
 #include <vector>
 
-int TDataSelForm::SelectionSlot() const {
-    // The x row of the multi-file layout belongs to no file; the curves tell.
-    const int first = globals_.multiFileMode && selectionRows >= 2 ? 1 : 0;
-    const int slot = selRecords[static_cast<std::size_t>(first)].slot;
-    return slot >= 0 && slot < kMaxFiles ? slot : currentSlot;
-}
-
 void TDataSelForm::SaveVarBtnClick(TObject*) {
     const std::string header = "ADF file created by \"QJ's Curvix\" program";
-    std::vector<int> indices(static_cast<std::size_t>(selectionRows) + 1, 0);
+    const int rows = selection.RowCount();
+    std::vector<int> indices(static_cast<std::size_t>(rows) + 1, 0);
     // The same checks and messages as a plot; nothing is handed to the plot window.
     BuildSelectionPlot();
-    for (int r = 1; r <= selectionRows; ++r)
-        indices[static_cast<std::size_t>(r - 1)] =
-            selRecords[static_cast<std::size_t>(r - 1)].variable;
+    for (int r = 1; r <= rows; ++r)
+        indices[static_cast<std::size_t>(r - 1)] = selection.Row(r).variable;
 
-    SimOut& file = files[static_cast<std::size_t>(SelectionSlot())];
+    SimOut& file = files[static_cast<std::size_t>(
+        selection.CurveSlot(fileSlots.Multi(), fileSlots.Current()))];
     SaveDialog1.DefaultExt = "adf";
     SaveDialog1.Filter = file.pl4TimeRun
                              ? "ADF  (*.ADF)|*.ADF|MATLAB (*.MAT)|*.MAT|PL4 (*.PL4)|*.PL4"
@@ -35,12 +29,12 @@ void TDataSelForm::SaveVarBtnClick(TObject*) {
     file.commaSeparators = options_.Flag(poCommaSeparators);
     std::string reason;
     if (ext == ".adf") {
-        reason = file.SaveToAdfFile(name, header, selectionRows, indices.data());
+        reason = file.SaveToAdfFile(name, header, rows, indices.data());
     } else if (ext == ".mat") {
-        reason = file.SaveToMatFile(name, selectionRows, indices.data());
+        reason = file.SaveToMatFile(name, rows, indices.data());
     } else if (ext == ".pl4") {
         reason = file.pl4TimeRun
-                     ? file.SaveToPl4File(name, selectionRows, indices.data())
+                     ? file.SaveToPl4File(name, rows, indices.data())
                      : "Output type PL4 allowed only for variables selected from a PL4 file\n"
                        "containing a time-run (not frequency Scan nor HFS)\n"
                        "Please, select ADF or MAT output format.";

@@ -1,13 +1,15 @@
 // The saved working state: SS writes the loaded files (with their time stamps), the
-// selection, the x row and the time unit to the registry; LS checks every saved file,
-// then unloads, reloads and rebuilds the selection through the window's own operations,
-// and plots. The byte layouts are in SavedState.h.
+// selection, the x row and the time unit to the registry; LS checks every saved file and
+// every record against its file before it lets go of anything, then puts the files into
+// their slots, restores the selection model and plots. The byte layouts are in
+// SavedState.h.
 #include "DataSelFF.h"
 
 #include "MessageBox.h"
 #include "PlotData.h"
 #include "RegistryNames.h"
 #include "SavedState.h"
+#include "SlotTable.h"
 #include "services/FileNames.h"
 #include "services/FileStamp.h"
 #include "services/Registry.h"
@@ -30,18 +32,6 @@ template <class F> bool Attempt(F&& f) {
     }
 }
 
-// A point inside a cell, from the grid's own geometry.
-TPoint CellCentre(const TCustomGrid& grid, int col, int row) {
-    const TRect r = grid.CellRect(col, row);
-    if (!r.IsEmpty()) return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
-    int x = 0, y = 0;
-    for (int c = 0; c < col; ++c)
-        x += grid.ColWidths(c) + grid.GridLineWidth();
-    for (int k = 0; k < row; ++k)
-        y += grid.RowHeights(k) + grid.GridLineWidth();
-    return {x + grid.ColWidths(col) / 2, y + grid.RowHeights(row) / 2};
-}
-
 void ReadRegistryError() {
     MessageBox("Error reading registry", "Severe Error", MB_OK);
 }
@@ -49,11 +39,11 @@ void ReadRegistryError() {
 } // namespace
 
 void TDataSelForm::SSSpeedBtnClick(TObject*) {
-    const bool multi = globals_.multiFileMode;
-    std::vector<int> slots; // in the order they are saved; the rank is the saved slot
+    const bool multi = fileSlots.Multi();
+    std::vector<int> saving; // in the order they are saved; the rank is the saved slot
     for (int s = 0; s < kMaxFiles; ++s)
-        if (SlotLoaded(s) && (multi || s == currentSlot)) slots.push_back(s);
-    if (slots.empty()) {
+        if (fileSlots.Loaded(s) && (multi || s == fileSlots.Current())) saving.push_back(s);
+    if (saving.empty()) {
         MessageBox("No file is loaded: there is no state to save", "Invalid Operation",
                    MB_OK | MB_ICONEXCLAMATION);
         return;
@@ -63,8 +53,8 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
     std::vector<SSavedFile> saved;
     std::array<int, kMaxFiles> rankOfSlot;
     rankOfSlot.fill(-1);
-    for (int s : slots) {
-        const std::string& path = fileNames[static_cast<std::size_t>(s)];
+    for (int s : saving) {
+        const std::string& path = fileSlots.Name(s);
         if (path.size() >= static_cast<std::size_t>(kSavedPathSize)) {
             MessageBox("State not saved: the full name of file\n\"" + path +
                            "\"\nhas 256 characters or more",
@@ -80,17 +70,11 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
         saved.push_back({path, stamp});
     }
 
-    TSavedSelection list;
-    std::array<bool, kSelRecordCount> rightAxis{};
-    for (int k = 0; k < kSelRecordCount; ++k) {
-        const SSelRecord& r = selRecords[static_cast<std::size_t>(k)];
-        list[static_cast<std::size_t>(k)] = {0, r.slot, r.variable, r.second, r.operatorPos};
-        rightAxis[static_cast<std::size_t>(k)] =
-            SelectedGrid.GetColorCell(1, k + 1) == kRightAxisColour;
-    }
-    const TSelVarDataBytes selVarData =
-        EncodeSelVarData(BuildSavedSelection(list, selectionRows, rightAxis, !multi, rankOfSlot));
-    const std::uint8_t timeUnitByte = TimeUnitByte(SelectedGrid.Cells(2, xRow));
+    const TSelVarDataBytes selVarData = EncodeSelVarData(BuildSavedSelection(
+        selection.SavedList(), selection.RowCount(), selection.SavedMarks(), !multi, rankOfSlot));
+    const int xRow = selection.XRow();
+    const std::uint8_t timeUnitByte =
+        TimeUnitByte(xRow <= selection.RowCount() ? selection.Row(xRow).factorText : "");
 
     TRegistry registry;
     bool opened = false;
@@ -196,101 +180,70 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
         return;
     }
 
-    if (compositeMode) SetOperatorMode(false);
+    // Every file is read and every record checked against its file before anything
+    // loaded is let go: a state that does not fit leaves the window as it was.
+    std::vector<SimOut> fresh(static_cast<std::size_t>(count));
+    std::vector<CSelection::SRestoreFile> reread(static_cast<std::size_t>(count));
+    std::vector<std::string> xNames;
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>(k);
+        if (!ReadFile(saved[i].path, false, fresh[i])) continue; // the reader has said why
+        reread[i].slot = k;
+        reread[i].names.assign(fresh[i].names.begin(), fresh[i].names.begin() + fresh[i].nVars);
+        xNames.push_back(reread[i].names.front());
+    }
+    const std::string commonX = SharedXName(xNames);
+    const char unit = static_cast<char>(plan->timeUnit);
+    const bool associate = options_.Flag(poAssociateFO);
+    if (!selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit, reread, commonX,
+                            associate)) {
+        ReadRegistryError();
+        return;
+    }
+
+    if (selection.CompositeMode()) SetOperatorMode(false);
     UnloadAllFiles();
-    if (plan->multiFile != globals_.multiFileMode) {
+    if (plan->multiFile != fileSlots.Multi()) {
         MultiFileBtn.SetDown(plan->multiFile);
         MultiFileBtnClick(&MultiFileBtn);
     }
 
-    std::array<bool, kMaxFiles> reloaded{};
     bool anyReloaded = false;
     for (int k = 0; k < count; ++k) {
-        const std::string& path = saved[static_cast<std::size_t>(k)].path;
-        if (LoadFile(k, path, false, false) != 0) continue; // the loader has said why
-        reloaded[static_cast<std::size_t>(k)] = anyReloaded = true;
-        SetCurrentDir(ExtractFileDir(ExpandFileName(path)));
-        ResetBtnClick(&ResetBtn);
-        User1Click(User1);
+        const auto i = static_cast<std::size_t>(k);
+        if (reread[i].names.empty()) continue;
+        CommitFile(k, saved[i].path, std::move(fresh[i]), false, false);
+        SetCurrentDir(ExtractFileDir(ExpandFileName(saved[i].path)));
+        anyReloaded = true;
     }
     if (!anyReloaded) {
-        ClearSelectionForNoFiles();
+        ResetBtnClick(&ResetBtn);
         return;
     }
-    const bool multi = globals_.multiFileMode;
-    if (!multi)
-        for (int c = 0; c < 2; ++c) {
-            FileStringGrid.GetBrushCell(c, 1).SetColor(clBtnFace);
-            FileStringGrid.GetFontCell(c, 1).SetColor(clBtnFace);
-        }
-
-    selectionRows = 1;
-    ResetCurveColours();
-    AllocCurveColour();
-    for (const SRestoreRow& r : plan->rows) {
-        // Rows of a file that did not reload, or naming no variable of it, are left out.
-        const auto slot = static_cast<std::size_t>(r.slot);
-        if (!reloaded[slot] || r.variable >= files[slot].nVars) continue;
-        const int fileRow = FileRowOfSlot(r.slot);
-        if (fileRow == 0) continue;
-        SelectFileRow(fileRow);
-        AddSelectedVariable(multi ? r.variable - 1 : r.variable, r.right);
+    // Built again now that the unload has remembered its factors and offsets.
+    selection = *selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit, reread,
+                                    commonX, associate);
+    // The file of the last restored row is the current one, as if its row had been chosen.
+    if (selection.RowCount() > 1) {
+        const int last = selection.Row(selection.RowCount()).slot;
+        if (last != fileSlots.Current()) SelectFileRow(fileSlots.RowOfSlot(last));
     }
-    if (!multi && plan->xRow > 1 && plan->xRow <= selectionRows && plan->xRow != xRow)
-        ClickSelectedColumn1(plan->xRow);
-    if (plan->timeUnit == 'm')
-        smtimefactor1Click(smtimefactor1);
-    else if (plan->timeUnit == 'h')
-        shtimefactor1Click(shtimefactor1);
-    if (selectionRows > 1) PlotBtnClick(&PlotBtn);
+    const std::string& x = selection.Row(selection.XRow()).name;
+    SetTimeFactorPopup(selection.XIsFirstVariable() &&
+                       (x.rfind('t', 0) == 0 || x.rfind("%t", 0) == 0));
+    EnableForSelection();
+    DrawFileTable();
+    DrawSelection();
+    if (selection.RowCount() > 1) PlotBtnClick(&PlotBtn);
 }
 
 void TDataSelForm::UnloadAllFiles() {
-    if (loadedFiles > 1 && !globals_.multiFileMode) {
-        MultiFileBtn.SetDown(true);
-        MultiFileBtnClick(&MultiFileBtn);
-    }
-    for (int row = FileStringGrid.RowCount() - 1; row >= 2; --row)
-        if (!FileStringGrid.Cells(2, row).empty()) DoubleClickFileRow(row);
-
-    // Row 1 is dropped, and with it every slot, whichever the rows held.
-    for (int row = 1; row < FileStringGrid.RowCount(); ++row) {
-        for (int c = 0; c < FileStringGrid.ColCount(); ++c)
-            FileStringGrid.SetCells(c, row, "");
-        FileStringGrid.SetHintCell(2, row, "");
-    }
-    freeSlots = 0xFF;
-    for (auto& name : fileNames)
-        name.clear();
-    loadedFiles = 0;
-    currentFileRow = previousFileRow = 0;
-    curvesPerSlot.fill(0);
-    ClearSelectionForNoFiles();
-}
-
-void TDataSelForm::ClearSelectionForNoFiles() {
+    const int rowsBefore = FileStringGrid.RowCount();
+    fileSlots.ReleaseAll();
     VarList.Clear();
+    DrawFileTable();
     ResetBtnClick(&ResetBtn);
-}
-
-int TDataSelForm::FileRowOfSlot(int slot) const {
-    const std::string number = std::to_string(slot + 1);
-    for (int row = 1; row < FileStringGrid.RowCount(); ++row)
-        if (FileStringGrid.Cells(1, row) == number && !FileStringGrid.Cells(2, row).empty())
-            return row;
-    return 0;
-}
-
-// The events a double click delivers: the first click's mouse-up, the double click, and
-// the second mouse-up, which the double click tells the grid to ignore.
-void TDataSelForm::DoubleClickFileRow(int row) {
-    const TPoint p = CellCentre(FileStringGrid, 2, row);
-    FileStringGridMouseUp(&FileStringGrid, mbLeft, 0, p.x, p.y);
-    FileStringGridDblClick(&FileStringGrid);
-    FileStringGridMouseUp(&FileStringGrid, mbLeft, 0, p.x, p.y);
-}
-
-void TDataSelForm::ClickSelectedColumn1(int row) {
-    const TPoint p = CellCentre(SelectedGrid, 1, row);
-    SelectedGridMouseUp(&SelectedGrid, mbLeft, 0, p.x, p.y);
+    // The rows that files beyond the third added go with them.
+    const int fewer = rowsBefore - FileStringGrid.RowCount();
+    if (fewer > 0) GrowBelowTable(-fewer * (FileStringGrid.RowHeights(0) + 1));
 }

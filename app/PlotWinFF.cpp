@@ -166,6 +166,24 @@ void TPlotWinForm::SetCurveData(PlotSnapshotPtr data) {
     MyChart.AutoLabel = options_.Flag(poAutoLabel);
 }
 
+void TPlotWinForm::ShowPlot(const SPlotHandOver& h) {
+    if (!h.plot) return;
+    SetCurveData(h.plot);
+    PlotKind = h.plot->chartKind;
+    SetLegendData(h.plot);
+    if (!h.cursorAllowed) {
+        if (CursorBtn.Down()) {
+            CursorBtn.SetDown(false);
+            CursorBtnClick(&CursorBtn);
+        }
+        CursorBtn.SetEnabled(false);
+    } else {
+        CursorBtn.SetEnabled(true);
+    }
+    Show();
+    ShowCurves(h.keepScale);
+}
+
 void TPlotWinForm::SetLegendData(PlotSnapshotPtr data) {
     legendData_ = std::move(data);
 }

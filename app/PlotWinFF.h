@@ -15,6 +15,13 @@
 #include <cstdint>
 #include <string>
 
+// A plot as the main window hands it over, in one piece.
+struct SPlotHandOver {
+    PlotSnapshotPtr plot;      // curves, names and legend texts
+    bool cursorAllowed = true; // the data cursor needs x to be the files' first variable
+    bool keepScale = false;    // an Update keeps the zoom
+};
+
 class TPlotWinForm : public TForm {
 public:
     TPlotWinForm(TComponent* owner, SAppContext& ctx);
@@ -22,6 +29,9 @@ public:
     // The hand-over from the main window: the snapshot is shared, never copied or freed
     // here while it is shown. Both calls store and draw nothing.
     void SetCurveData(PlotSnapshotPtr data);
+    // The main window's plot: stored, the chart kind taken from it, the cursor allowed or
+    // put away, the window shown and the curves drawn.
+    void ShowPlot(const SPlotHandOver& plot);
     void SetLegendData(PlotSnapshotPtr data);
     // Plots the stored data; keepScale false scales to the full data range.
     void ShowCurves(bool keepScale);

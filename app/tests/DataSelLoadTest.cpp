@@ -16,6 +16,14 @@
 
 namespace {
 
+// The free slots as a mask, bit k for slot k.
+[[maybe_unused]] std::uint8_t FreeMask(const TDataSelForm& f) {
+    std::uint8_t m = 0;
+    for (int k = 0; k < kMaxFiles; ++k)
+        if (!f.fileSlots.Loaded(k)) m = static_cast<std::uint8_t>(m | (1u << k));
+    return m;
+}
+
 std::string Example(const char* name) {
     return std::string(CURVIX_EXAMPLES_DIR) + "/" + name;
 }
@@ -99,7 +107,7 @@ TEST_F(Slots, EveryFormatLoadsIntoSlotsWithItsTableTexts) {
     Load({Example("rl_energisation.pl4"), Example("motor_start.adf"), Example("line_fault.cfg"),
           Example("load_harmonics.mat")});
     EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
-    EXPECT_EQ(f->loadedFiles, 4);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 4);
     ASSERT_EQ(f->FileStringGrid.RowCount(), 5);
     using R = std::vector<std::string>;
     EXPECT_EQ(Row(1), (R{"", "1", "load_harmonics.mat", "2", "2000", "0.1999", "0"}));
@@ -109,7 +117,7 @@ TEST_F(Slots, EveryFormatLoadsIntoSlotsWithItsTableTexts) {
     EXPECT_EQ(f->FileStringGrid.GetHintCell(2, 4), Example("rl_energisation.pl4"));
     EXPECT_EQ(f->FileStringGrid.Cells(3, 0), "# of vars");
     EXPECT_EQ(f->FileStringGrid.Cells(5, 0), "Tmax"); // t, time, t, t share the letter t
-    EXPECT_EQ(f->currentSlot, 3);
+    EXPECT_EQ(f->fileSlots.Current(), 3);
     // The x variable is not listed in multi-file mode; names lose their trailing blanks.
     const std::vector<std::string> list = List();
     ASSERT_EQ(list.size(), 4u);
@@ -129,17 +137,17 @@ TEST_F(Slots, MaxHeaderFollowsTheAbscissaNames) {
     EXPECT_EQ(List().front(), "freq"); // the single-file list starts with the x variable
     f->LoadFile(0, Adf("t.adf", "time"), false, false);
     EXPECT_EQ(f->FileStringGrid.Cells(5, 0), "Tmax");
-    EXPECT_EQ(f->loadedFiles, 1);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
 
     // Multi-file mode: the shared name; the switch writes it upper-cased.
     Multi();
     EXPECT_EQ(f->FileStringGrid.Cells(5, 0), "TIMEmax");
     Load({Adf("t2.adf", "time")});
     EXPECT_EQ(f->FileStringGrid.Cells(5, 0), "Xmax"); // "time" is no one-letter name
-    EXPECT_EQ(f->SelectedGrid.Cells(0, f->xRow), "time");
+    EXPECT_EQ(f->SelectedGrid.Cells(0, f->selection.XRow()), "time");
     Load({Adf("f2.adf", "f")});
     EXPECT_EQ(f->FileStringGrid.Cells(5, 0), "Xmax");
-    EXPECT_EQ(f->SelectedGrid.Cells(0, f->xRow), "x");
+    EXPECT_EQ(f->SelectedGrid.Cells(0, f->selection.XRow()), "x");
     EXPECT_TRUE(kit.messages.empty());
 }
 
@@ -188,8 +196,8 @@ TEST_F(Slots, FailedRefreshKeepsTableListAndData) {
     ASSERT_EQ(s.nPoints, 3);
     EXPECT_EQ(s.names[2], "b");
     EXPECT_EQ(s.data[0][2], 2.0f);
-    EXPECT_EQ(f->fileNames[0], path);
-    EXPECT_EQ(f->selectionRows, 1);
+    EXPECT_EQ(f->fileSlots.Name(0), path);
+    EXPECT_EQ(f->selection.RowCount(), 1);
     EXPECT_EQ(f->SelectedGrid.Cells(0, 1), "t");
 }
 
@@ -198,32 +206,29 @@ TEST_F(Slots, RefreshFindsOnlyItsOwnRowsAgainByName) {
     const std::string a = File("a.adf", AdfText({"t", "v1", "v2", "v3"}, 3));
     Load({a});
     Load({File("b.adf", AdfText({"t", "v1", "v2", "v3"}, 3))});
-    // Common x, v2 of each file and v1*v3 of the first, as the selection records them.
-    struct Sel {
-        const char* name;
-        const char* file;
-        TDataSelForm::SSelRecord rec;
-    };
-    const Sel sel[] = {{"v2", "1", {0, 2, -1, 0}},
-                       {"v2", "2", {1, 2, -1, 0}},
-                       {"v1*v3", "1", {0, 1, 3, 3}}};
-    for (int k = 0; k < 3; ++k) {
-        f->SelectedGrid.SetCells(0, k + 2, sel[k].name);
-        f->SelectedGrid.SetCells(1, k + 2, sel[k].file);
-        f->selRecords[static_cast<std::size_t>(k + 1)] = sel[k].rec;
-    }
-    f->selectionRows = 4;
+    // Common x, v2 of each file and v1*v3 of the first, picked as the user picks them.
     ClickAt(RowY(1));
-    ASSERT_EQ(f->currentSlot, 0);
+    f->AddSelectedVariable(1, false); // v2 of a.adf
+    ClickAt(RowY(2));
+    f->AddSelectedVariable(1, false); // v2 of b.adf
+    ClickAt(RowY(1));
+    f->TimesBtn.SetDown(true);
+    f->TimesBtnClick(&f->TimesBtn);
+    f->AddSelectedVariable(0, false);
+    f->AddSelectedVariable(2, false); // v1*v3 of a.adf
+    ASSERT_EQ(f->selection.RowCount(), 4);
+    ASSERT_EQ(f->selection.Row(4).name, "v1*v3");
+    ClickAt(RowY(1));
+    ASSERT_EQ(f->fileSlots.Current(), 0);
     File("a.adf", AdfText({"t", "v2", "v3", "v1"}, 4));
     f->RefreshBtn.Click();
     EXPECT_TRUE(kit.messages.empty());
-    EXPECT_EQ(f->selectionRows, 4);
+    EXPECT_EQ(f->selection.RowCount(), 4);
     EXPECT_EQ(f->SelectedGrid.Cells(0, 1), "t"); // the common-x row stays
-    EXPECT_EQ(f->selRecords[1].variable, 1);     // v2 moved to list position 0
-    EXPECT_EQ(f->selRecords[2].variable, 2);     // the other file's v2 is untouched
-    EXPECT_EQ(f->selRecords[3].variable, 3);     // v1 at position 2
-    EXPECT_EQ(f->selRecords[3].second, 2);       // v3 at position 1
+    EXPECT_EQ(f->selection.Row(2).variable, 1);  // v2 moved to list position 0
+    EXPECT_EQ(f->selection.Row(3).variable, 2);  // the other file's v2 is untouched
+    EXPECT_EQ(f->selection.Row(4).variable, 3);  // v1 at position 2
+    EXPECT_EQ(f->selection.Row(4).second, 2);    // v3 at position 1
 }
 
 TEST_F(Slots, DoubleClickUnloadsOnlyADataRowHoldingAFile) {
@@ -233,29 +238,29 @@ TEST_F(Slots, DoubleClickUnloadsOnlyADataRowHoldingAFile) {
     Load({b});
     ClickAt(RowY(1));
     ClickAt(RowY(2)); // the previous row is 1 now
-    ASSERT_EQ(f->currentFileRow, 2);
+    ASSERT_EQ(f->fileSlots.CurrentRow(), 2);
     const int below = RowY(f->FileStringGrid.RowCount() - 1) + 200;
     for (int y : {RowY(0), RowY(3), below}) {
         DoubleClickAt(y);
-        EXPECT_EQ(f->loadedFiles, 2) << y;
-        EXPECT_EQ(f->currentFileRow, 2) << y;
+        EXPECT_EQ(f->fileSlots.LoadedCount(), 2) << y;
+        EXPECT_EQ(f->fileSlots.CurrentRow(), 2) << y;
         EXPECT_EQ(f->FileStringGrid.Cells(0, 0), "") << y;
         EXPECT_EQ(f->FileStringGrid.Cells(2, 0), "File Name") << y;
     }
     DoubleClickAt(RowY(1));
-    EXPECT_EQ(f->loadedFiles, 1);
-    EXPECT_EQ(f->freeSlots & 1, 1);
-    EXPECT_EQ(f->fileNames[0], "");
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
+    EXPECT_EQ(FreeMask(*f) & 1, 1);
+    EXPECT_EQ(f->fileSlots.Name(0), "");
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(1)[2], "b.adf");
     EXPECT_EQ(Row(1)[0], "x");
-    EXPECT_EQ(f->currentFileRow, 1);
-    EXPECT_EQ(f->currentSlot, 1);
+    EXPECT_EQ(f->fileSlots.CurrentRow(), 1);
+    EXPECT_EQ(f->fileSlots.Current(), 1);
     EXPECT_EQ(Row(2)[2], "");
     EXPECT_TRUE(f->LoadBtn.Enabled());
     // The only file left stays.
     DoubleClickAt(RowY(1));
-    EXPECT_EQ(f->loadedFiles, 1);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
     EXPECT_EQ(Row(1)[2], "b.adf");
     EXPECT_TRUE(kit.messages.empty());
 }
@@ -286,7 +291,7 @@ TEST_F(Slots, FourthFileGrowsTheWindowByOneRowAndUnloadingShrinksIt) {
     EXPECT_EQ(grown.panel, before.panel + step);
     EXPECT_EQ(f->VarList.Top() + f->VarList.Height(), f->ClientHeight());
     DoubleClickAt(RowY(2));
-    EXPECT_EQ(f->loadedFiles, 3);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     const Sizes shrunk = now();
     EXPECT_EQ(shrunk.height, before.height);
@@ -306,25 +311,25 @@ TEST_F(Slots, LayoutSwitchesKeepEveryFile) {
     Load({Adf("c.adf")});
     const int multiHeight = f->Height();
     ClickAt(RowY(2));
-    ASSERT_EQ(f->currentSlot, 1);
+    ASSERT_EQ(f->fileSlots.Current(), 1);
     f->MultiFileBtn.Click(); // to the single-file layout
     ASSERT_FALSE(f->MultiFileBtn.Down());
     EXPECT_FALSE(program->globals.multiFileMode);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 2);
     EXPECT_EQ(Row(1)[2], "b.adf"); // the current file moves to row 1
-    EXPECT_EQ(f->currentFileRow, 1);
+    EXPECT_EQ(f->fileSlots.CurrentRow(), 1);
     EXPECT_EQ(f->FileStringGrid.GetCellBrush(0, 1).Color(), static_cast<TColor>(0x8000000F));
     EXPECT_EQ(f->FileStringGrid.GetCellFont(1, 1).Color(), static_cast<TColor>(0x8000000F));
     EXPECT_EQ(List().front(), "t");
     EXPECT_EQ(f->SelectedGrid.Cells(1, 0), "X");
     EXPECT_EQ(f->SelectedGrid.GetHintCell(1, 0), "X Variable");
-    EXPECT_EQ(f->loadedFiles, 3);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_LT(f->Height(), multiHeight);
     f->MultiFileBtn.Click(); // back
     EXPECT_TRUE(program->globals.multiFileMode);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(TableNames(), (std::set<std::string>{"a.adf", "b.adf", "c.adf"}));
-    EXPECT_EQ(f->freeSlots, 0xF8);
+    EXPECT_EQ(FreeMask(*f), 0xF8);
     EXPECT_EQ(f->Height(), multiHeight);
     EXPECT_EQ(List().front(), "a"); // the x variable is not listed again
     EXPECT_EQ(f->SelectedGrid.Cells(1, 0), "#");
@@ -338,14 +343,14 @@ TEST_F(Slots, SingleFileLoadReplacesTheShownFileWithoutAddingARow) {
     Load({Adf("a.adf"), Adf("b.adf"), Adf("c.adf")});
     f->MultiFileBtn.Click();
     const int height = f->Height();
-    const int slot = f->currentSlot;
+    const int slot = f->fileSlots.Current();
     Load({Adf("d.adf")});
     EXPECT_EQ(f->FileStringGrid.RowCount(), 2);
-    EXPECT_EQ(f->loadedFiles, 3);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_EQ(f->Height(), height);
-    EXPECT_EQ(f->currentSlot, slot);
+    EXPECT_EQ(f->fileSlots.Current(), slot);
     EXPECT_EQ(Row(1)[2], "d.adf");
-    EXPECT_EQ(ExtractFileName(f->fileNames[static_cast<std::size_t>(slot)]), "d.adf");
+    EXPECT_EQ(ExtractFileName(f->fileSlots.Name(static_cast<std::size_t>(slot))), "d.adf");
     EXPECT_TRUE(f->LoadBtn.Enabled());
 }
 
@@ -362,9 +367,9 @@ TEST_F(Slots, RefusedLoadsChangeNothing) {
                   "Invalid Operation: Cannot load file " + a + ".\nReason: file already in memory");
         EXPECT_EQ(m.flags, unsigned(MB_OK | MB_ICONEXCLAMATION));
     }
-    EXPECT_EQ(f->loadedFiles, 1);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
     Load({Adf("RUN.adf")}); // another file on this system
-    EXPECT_EQ(f->loadedFiles, 2);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
     kit.messages.clear();
 
     const std::string text = File("notes.txt", AdfText({"t", "a"}, 3));
@@ -379,8 +384,8 @@ TEST_F(Slots, RefusedLoadsChangeNothing) {
     EXPECT_EQ(kit.messages[1].title, "Error");
     EXPECT_EQ(kit.messages[1].text.rfind("Unable to read file \"" + missing + "\"\nReason: ", 0),
               0u);
-    EXPECT_EQ(f->loadedFiles, 2);
-    EXPECT_EQ(f->freeSlots & 4, 4);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
+    EXPECT_EQ(FreeMask(*f) & 4, 4);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(3)[2], "");
     EXPECT_EQ(Screen->Cursor(), crDefault);
@@ -397,7 +402,7 @@ TEST_F(Slots, NoSharedNameIsAskedForWhileNoFileIsLoaded) {
     ASSERT_EQ(kit.messages.size(), 3u);
     for (const auto& m : kit.messages)
         EXPECT_EQ(m.text.rfind("Unable to read file", 0), 0u) << m.Line(); // the reads only
-    EXPECT_EQ(f->loadedFiles, 0);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 0);
 }
 
 TEST_F(Slots, EightFilesTurnLoadingOffUntilASlotIsFree) {
@@ -406,18 +411,18 @@ TEST_F(Slots, EightFilesTurnLoadingOffUntilASlotIsFree) {
     for (int k = 0; k < 9; ++k)
         names.push_back(Adf("f" + std::to_string(k) + ".adf"));
     Load(names); // nine chosen: the last eight fill the slots
-    EXPECT_EQ(f->loadedFiles, 8);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 8);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 9);
     EXPECT_EQ(Row(8)[2], "f1.adf");
     EXPECT_FALSE(f->LoadBtn.Enabled());
     EXPECT_FALSE(f->AcceptsFiles());
     EXPECT_TRUE(kit.messages.empty());
     DoubleClickAt(RowY(3));
-    EXPECT_EQ(f->loadedFiles, 7);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 7);
     EXPECT_TRUE(f->LoadBtn.Enabled());
     EXPECT_TRUE(f->AcceptsFiles());
     f->DropFiles({data.file("f0.adf")});
-    EXPECT_EQ(f->loadedFiles, 8);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 8);
     EXPECT_FALSE(f->LoadBtn.Enabled());
 }
 
@@ -426,9 +431,9 @@ TEST_F(Slots, TwoFilesDroppedOnAnEmptySingleFileWindowGetACommonXRow) {
     f->DropFiles({Adf("a.adf"), Adf("b.adf")});
     EXPECT_TRUE(f->MultiFileBtn.Down());
     EXPECT_TRUE(program->globals.multiFileMode);
-    EXPECT_EQ(f->loadedFiles, 2);
-    EXPECT_EQ(f->selectionRows, 1);
-    EXPECT_EQ(f->xRow, 1);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
+    EXPECT_EQ(f->selection.RowCount(), 1);
+    EXPECT_EQ(f->selection.XRow(), 1);
     using R = std::vector<std::string>;
     EXPECT_EQ((R{f->SelectedGrid.Cells(0, 1), f->SelectedGrid.Cells(1, 1),
                  f->SelectedGrid.Cells(2, 1), f->SelectedGrid.Cells(3, 1)}),
@@ -443,7 +448,7 @@ TEST_F(Slots, ReaderWarningsShowWithTheWarningIcon) {
     ASSERT_EQ(kit.messages.size(), 1u);
     EXPECT_EQ(kit.messages[0].title, "Warning reading file \"" + path + "\"");
     EXPECT_EQ(kit.messages[0].flags, unsigned(MB_OK | MB_ICONWARNING));
-    EXPECT_EQ(f->loadedFiles, 1);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
 }
 
 TEST_F(Slots, CommandLineFilesLoadWithTheLayoutTheyNeed) {
@@ -456,13 +461,13 @@ TEST_F(Slots, CommandLineFilesLoadWithTheLayoutTheyNeed) {
     const std::string after = GetCurrentDir();
     SetCurrentDir(before);
     EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
-    EXPECT_EQ(f->loadedFiles, 2);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
     EXPECT_TRUE(f->MultiFileBtn.Down());
     EXPECT_TRUE(program->globals.multiFileMode);
     EXPECT_EQ(Row(1)[2], "a.adf");
     EXPECT_EQ(Row(2)[2], "b.adf");
     EXPECT_EQ(after, (data.path() / "runs").string());
-    EXPECT_EQ(f->selectionRows, 1);
+    EXPECT_EQ(f->selection.RowCount(), 1);
     EXPECT_EQ(f->SelectedGrid.Cells(1, 1), "a");
 }
 

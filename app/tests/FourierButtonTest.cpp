@@ -61,7 +61,7 @@ TEST_F(FourButton, TheCurvesOwnFileGivesNameAndBasePeriodInMultiFileMode) {
     f.SelectFileRow(1);
     ClickName("v:a");
     f.SelectFileRow(2); // the other file is current now
-    ASSERT_NE(f.currentSlot, 0);
+    ASSERT_NE(f.fileSlots.Current(), 0);
     Four();
     ASSERT_TRUE(f.lastPlotOk) << testing::PrintToString(kit.MessageLines());
     EXPECT_EQ(chart.Slot, 0);

@@ -65,7 +65,7 @@ TEST_P(PlotEachFormat, ScaledShiftedAndCompositeCurvesThenSaveAndLoadBack) {
     Load(0, path);
     Set(2, 1, "1000");
     Set(3, 1, "-1");
-    f.FileStringGrid.SetCells(6, f.currentFileRow, "0.5");
+    f.FileStringGrid.SetEditText(6, f.fileSlots.CurrentRow(), "0.5");
     ClickItem(c.a);
     Set(2, 2, "2");
     Set(3, 2, "3");
@@ -76,7 +76,7 @@ TEST_P(PlotEachFormat, ScaledShiftedAndCompositeCurvesThenSaveAndLoadBack) {
     Set(3, 4, "-2");
     Composite(f.TimesBtn, c.a, c.b);
     Set(2, 5, "1.5");
-    ASSERT_EQ(f.selectionRows, 5);
+    ASSERT_EQ(f.selection.RowCount(), 5);
     Plot();
     ASSERT_TRUE(f.lastPlotOk) << testing::PrintToString(kit.MessageLines());
     ASSERT_TRUE(win.Shown);
@@ -132,8 +132,8 @@ TEST_F(PlotAndSave, CurvesComeInSlotOrderAndEachFileKeepsItsOwnShiftInMinutes) {
     LoadByDialog(SmallAdf("one.adf"));
     LoadByDialog(SmallAdf("two.adf"));
     LoadByDialog(Write("three.adf", "// three points\nt v:p v:q\n0 5 -1\n1 6 -2\n2 7 -3\n"));
-    ASSERT_EQ(f.currentSlot, 2);
-    f.FileStringGrid.SetCells(6, f.currentFileRow, "100");
+    ASSERT_EQ(f.fileSlots.Current(), 2);
+    f.FileStringGrid.SetEditText(6, f.fileSlots.CurrentRow(), "100");
     ClickName("v:p");
     ClickName("v:q");
     Set(2, 3, "10");
@@ -189,10 +189,10 @@ TEST_F(PlotAndSave, RefusedPlotsShowTheCellGreyAndLeaveThePlotAsItWas) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TStringAlignGrid& grid = c.fileTable ? f.FileStringGrid : f.SelectedGrid;
+        TModelGrid& grid = c.fileTable ? f.FileStringGrid : f.SelectedGrid;
         const std::string good = grid.Cells(c.col, c.row);
         const TColor before = grid.GetColorCell(c.col, c.row);
-        grid.SetCells(c.col, c.row, c.text);
+        grid.SetEditText(c.col, c.row, c.text);
         kit.messages.clear();
         TColor during = 0;
         kit.onMessage = [&](const SShownMessage&) { during = grid.GetColorCell(c.col, c.row); };
@@ -206,7 +206,7 @@ TEST_F(PlotAndSave, RefusedPlotsShowTheCellGreyAndLeaveThePlotAsItWas) {
         EXPECT_EQ(f.PreparedPlot, shown);
         EXPECT_FALSE(f.lastPlotOk);
         EXPECT_EQ(Screen->Cursor(), crDefault);
-        grid.SetCells(c.col, c.row, good);
+        grid.SetEditText(c.col, c.row, good);
     }
 
     // A plot that works again after the refusals.
@@ -230,7 +230,7 @@ TEST_F(PlotAndSave, FilesWithOnePointAreRefused) {
     ClickItem(0);
     EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{
                                       "Error: The number of plot points must be greater than 1"}));
-    EXPECT_EQ(f.selectionRows, 1);
+    EXPECT_EQ(f.selection.RowCount(), 1);
     f.AddSelectedVariable(0, false); // as the saved state adds rows
     kit.messages.clear();
     Plot();
@@ -245,7 +245,7 @@ TEST_F(PlotAndSave, SaveRefusesWhatItCannotWriteAndUsesTheSelectionsFile) {
     LoadByDialog(SmallAdf());
     ClickName("c:b");
     f.SelectFileRow(1); // the PL4 file is current, the selection is the ADF file's
-    ASSERT_EQ(f.currentSlot, 0);
+    ASSERT_EQ(f.fileSlots.Current(), 0);
     ASSERT_TRUE(f.SaveVarBtn.Enabled());
 
     struct Case {

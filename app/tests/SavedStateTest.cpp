@@ -19,6 +19,14 @@
 
 namespace {
 
+// The free slots as a mask, bit k for slot k.
+[[maybe_unused]] std::uint8_t FreeMask(const TDataSelForm& f) {
+    std::uint8_t m = 0;
+    for (int k = 0; k < kMaxFiles; ++k)
+        if (!f.fileSlots.Loaded(k)) m = static_cast<std::uint8_t>(m | (1u << k));
+    return m;
+}
+
 const std::string kStateKey = std::string(kProgramKey) + "\\SavedState";
 constexpr TColor kRightAxis = 0xB5F0F0;
 
@@ -57,13 +65,13 @@ SWindowPicture Picture(TDataSelForm& f) {
             p.cells.push_back(f.SelectedGrid.Cells(c, r));
         p.cells.push_back(std::to_string(f.SelectedGrid.GetColorCell(1, r)));
     }
-    for (const auto& n : f.fileNames)
-        p.cells.push_back(n);
-    p.loadedFiles = f.loadedFiles;
-    p.selectionRows = f.selectionRows;
-    p.xRow = f.xRow;
-    p.currentSlot = f.currentSlot;
-    p.freeSlots = f.freeSlots;
+    for (int k = 0; k < kMaxFiles; ++k)
+        p.cells.push_back(f.fileSlots.Name(k));
+    p.freeSlots = FreeMask(f);
+    p.loadedFiles = f.fileSlots.LoadedCount();
+    p.selectionRows = f.selection.RowCount();
+    p.xRow = f.selection.XRow();
+    p.currentSlot = f.fileSlots.Current();
     return p;
 }
 
@@ -157,7 +165,7 @@ TEST_F(SavedState, MultiFileSaveWritesTheExactValues) {
     Pick(f, 1, false); // c:b of a.adf
     ClickFileRow(f, 2);
     Pick(f, 0, true); // v:x of b.adf, right axis
-    ASSERT_EQ(f.selectionRows, 3);
+    ASSERT_EQ(f.selection.RowCount(), 3);
     kit.messages.clear();
 
     f.SSSpeedBtnClick(&f.SSSpeedBtn);
@@ -214,12 +222,12 @@ TEST_F(SavedState, RestartRestoresFilesRowsMarksAndTimeUnitAndPlots) {
     AppTestKit kit;
     CurvixUnderTest second({}, registry);
     TDataSelForm& f = Shown(second);
-    ASSERT_EQ(f.loadedFiles, 0);
+    ASSERT_EQ(f.fileSlots.LoadedCount(), 0);
     SetCurrentDir("/");
     f.LSSpeedBtnClick(&f.LSSpeedBtn);
     EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
-    EXPECT_EQ(f.loadedFiles, 1);
-    EXPECT_EQ(f.fileNames[0], a);
+    EXPECT_EQ(f.fileSlots.LoadedCount(), 1);
+    EXPECT_EQ(f.fileSlots.Name(0), a);
     EXPECT_EQ(f.FileStringGrid.Cells(2, 1), "a.adf");
     EXPECT_EQ(GetCurrentDir(), ExtractFileDir(a));
     std::vector<std::string> after;
@@ -227,10 +235,10 @@ TEST_F(SavedState, RestartRestoresFilesRowsMarksAndTimeUnitAndPlots) {
         for (const auto& c : Row(f, r))
             after.push_back(c);
     EXPECT_EQ(after, before);
-    EXPECT_EQ(f.selectionRows, 3);
+    EXPECT_EQ(f.selection.RowCount(), 3);
     EXPECT_EQ(f.SelectedGrid.GetColorCell(1, 2), kRightAxis);
     EXPECT_NE(f.SelectedGrid.GetColorCell(1, 3), kRightAxis);
-    EXPECT_EQ(f.timeUnit, "h");
+    EXPECT_EQ(f.selection.TimeUnit(), 'h');
     EXPECT_TRUE(f.lastPlotOk);
     ASSERT_TRUE(f.PreparedPlot);
     EXPECT_EQ(f.PreparedPlot->totalCurves, 2);
@@ -244,18 +252,18 @@ TEST_F(SavedState, SingleFileXVariableRowComesBack) {
     Pick(f, 1, false);
     Pick(f, 2, false);
     ClickSelected(f, 1, 3); // c:b becomes x: an XY plot
-    ASSERT_EQ(f.xRow, 3);
+    ASSERT_EQ(f.selection.XRow(), 3);
     f.SSSpeedBtnClick(&f.SSSpeedBtn);
     f.ResetBtnClick(&f.ResetBtn);
-    ASSERT_EQ(f.xRow, 1);
+    ASSERT_EQ(f.selection.XRow(), 1);
     kit.messages.clear();
 
     f.LSSpeedBtnClick(&f.LSSpeedBtn);
     EXPECT_TRUE(kit.messages.empty());
-    EXPECT_EQ(f.xRow, 3);
+    EXPECT_EQ(f.selection.XRow(), 3);
     EXPECT_EQ(Row(f, 3)[0], "c:b");
     EXPECT_EQ(Row(f, 3)[1], "x");
-    EXPECT_FALSE(f.xIsFirstVariable);
+    EXPECT_FALSE(f.selection.XIsFirstVariable());
 }
 
 TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
@@ -269,9 +277,9 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
     Load(f, kit, b);
     Load(f, kit, c);
     UnloadFileRow(f, 2); // b.adf: slot 1 is free, c.adf stays in slot 2
-    ASSERT_EQ(f.loadedFiles, 2);
+    ASSERT_EQ(f.fileSlots.LoadedCount(), 2);
     ClickFileRow(f, 2);
-    ASSERT_EQ(f.currentSlot, 2);
+    ASSERT_EQ(f.fileSlots.Current(), 2);
     Pick(f, 1, false); // v:c2
     ClickFileRow(f, 1);
     Pick(f, 0, false); // v:a
@@ -280,14 +288,14 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
 
     f.LSSpeedBtnClick(&f.LSSpeedBtn);
     EXPECT_TRUE(kit.messages.empty());
-    EXPECT_EQ(f.fileNames[0], a);
-    EXPECT_EQ(f.fileNames[1], c);
-    EXPECT_EQ(f.freeSlots, 0xFC);
+    EXPECT_EQ(f.fileSlots.Name(0), a);
+    EXPECT_EQ(f.fileSlots.Name(1), c);
+    EXPECT_EQ(FreeMask(f), 0xFC);
     EXPECT_EQ(Row(f, 2)[0], "v:c2");
     EXPECT_EQ(Row(f, 2)[1], "2");
     EXPECT_EQ(Row(f, 3)[0], "v:a");
     EXPECT_EQ(Row(f, 3)[1], "1");
-    EXPECT_EQ(f.selectionRows, 3);
+    EXPECT_EQ(f.selection.RowCount(), 3);
 
     // From the single-file layout with a hidden file, and c.adf damaged under its old
     // stamp: the loader says why, a.adf comes back with its own row only.
@@ -302,9 +310,9 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
     ASSERT_EQ(kit.messages.size(), 1u);
     EXPECT_EQ(kit.messages[0].text.rfind("Unable to read file \"" + c + "\"\nReason: ", 0), 0u);
     EXPECT_TRUE(f.MultiFileBtn.Down());
-    EXPECT_EQ(f.loadedFiles, 1);
-    EXPECT_EQ(f.freeSlots, 0xFE);
-    EXPECT_EQ(f.selectionRows, 2);
+    EXPECT_EQ(f.fileSlots.LoadedCount(), 1);
+    EXPECT_EQ(FreeMask(f), 0xFE);
+    EXPECT_EQ(f.selection.RowCount(), 2);
     EXPECT_EQ(Row(f, 2)[0], "v:a");
     EXPECT_EQ(Row(f, 2)[1], "1");
 }
@@ -426,7 +434,7 @@ TEST_F(SavedState, NoStateToRestoreAndSavesThatWriteNothing) {
     testsupport::writeFile(path, "// x\nt v:a\n0 1\n1 2\n");
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (attempt == 1) Load(f, kit, path);
-        ASSERT_EQ(f.loadedFiles, attempt);
+        ASSERT_EQ(f.fileSlots.LoadedCount(), attempt);
         kit.messages.clear();
         f.SSSpeedBtnClick(&f.SSSpeedBtn);
         ASSERT_EQ(kit.messages.size(), 1u);
@@ -440,13 +448,13 @@ TEST_F(SavedState, OneRowRestoresWithoutPlotting) {
     CurvixUnderTest program;
     TDataSelForm& f = Shown(program);
     Load(f, kit, Adf("a.adf", "v:a"));
-    ASSERT_EQ(f.selectionRows, 1);
+    ASSERT_EQ(f.selection.RowCount(), 1);
     f.SSSpeedBtnClick(&f.SSSpeedBtn);
     kit.messages.clear();
     f.LSSpeedBtnClick(&f.LSSpeedBtn);
     EXPECT_TRUE(kit.messages.empty());
-    EXPECT_EQ(f.loadedFiles, 1);
-    EXPECT_EQ(f.selectionRows, 1);
+    EXPECT_EQ(f.fileSlots.LoadedCount(), 1);
+    EXPECT_EQ(f.selection.RowCount(), 1);
     EXPECT_FALSE(f.lastPlotOk);
     EXPECT_FALSE(f.PreparedPlot);
 }

@@ -85,7 +85,10 @@ protected:
             ClickName(b);
         }
     }
-    void Set(int col, int row, const std::string& text) { f.SelectedGrid.SetCells(col, row, text); }
+    // Text typed into a cell, as the cell's editor hands it on.
+    void Set(int col, int row, const std::string& text) {
+        f.SelectedGrid.SetEditText(col, row, text);
+    }
     std::string Cell(int col, int row) const { return f.SelectedGrid.Cells(col, row); }
     void Plot() { f.PlotBtnClick(&f.PlotBtn); }
 

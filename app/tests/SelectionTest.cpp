@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(Selection, NineRowsTakeThePaletteAndTheTenthClickBeepsWithoutAdding) {
-    ASSERT_EQ(f.selectionRows, 1); // the load made "t" the x row
+    ASSERT_EQ(f.selection.RowCount(), 1); // the load made "t" the x row
     EXPECT_EQ(Cell(1, 1), "x");
     ClickName("v:a", mbRight);
     for (int i = 0; i < 7; ++i)
@@ -23,10 +23,10 @@ TEST_F(Selection, NineRowsTakeThePaletteAndTheTenthClickBeepsWithoutAdding) {
     EXPECT_EQ(Cell(1, 2), "r");
     EXPECT_EQ(f.SelectedGrid.GetColorCell(1, 2), 0xB5F0F0u);
     EXPECT_EQ(Cell(1, 3), "");
-    ASSERT_EQ(f.selectionRows, 9);
+    ASSERT_EQ(f.selection.RowCount(), 9);
     EXPECT_EQ(kit.beeps, 0);
     ClickName("v:a");
-    EXPECT_EQ(f.selectionRows, 9);
+    EXPECT_EQ(f.selection.RowCount(), 9);
     EXPECT_EQ(kit.beeps, 1);
     EXPECT_EQ(kit.lastBeep, (std::pair<unsigned, unsigned>{500, 100}));
 
@@ -56,9 +56,9 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
     EXPECT_EQ(Cell(0, 3), "c:b");
     EXPECT_TRUE(f.SelectedGrid.GetCellFont(0, 3).Style() & fsItalic);
     Press(f.MinusBtn); // cancelled: the pending row goes
-    EXPECT_FALSE(f.compositeMode);
+    EXPECT_FALSE(f.selection.CompositeMode());
     EXPECT_EQ(Cell(0, 3), "");
-    EXPECT_EQ(f.selectionRows, 2);
+    EXPECT_EQ(f.selection.RowCount(), 2);
     for (TControl* c :
          {static_cast<TControl*>(&f.LoadBtn), static_cast<TControl*>(&f.PlotBtn),
           static_cast<TControl*>(&f.SelectedGrid), static_cast<TControl*>(&f.PlusBtn)})
@@ -66,18 +66,26 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
     EXPECT_EQ(f.SelectedGrid.FixedColor(), TColor(0xF0F0F0)); // the design's fixed colour
 
     Composite(f.MinusBtn, "v:a", "c:b");
-    EXPECT_FALSE(f.compositeMode);
+    EXPECT_FALSE(f.selection.CompositeMode());
     EXPECT_FALSE(f.MinusBtn.Down());
-    EXPECT_EQ(f.selectionRows, 3);
+    EXPECT_EQ(f.selection.RowCount(), 3);
     EXPECT_EQ(Cell(0, 3), "v:a-c:b");
     EXPECT_EQ(f.SelectedGrid.GetHintCell(0, 3), "v:a-c:b");
-    EXPECT_EQ(f.selRecords[2].second, 2);
-    EXPECT_EQ(f.selRecords[2].operatorPos, 4);
+    EXPECT_EQ(f.selection.Row(3).second, 2);
+    EXPECT_EQ(f.selection.Row(3).operatorPos, 4);
     EXPECT_TRUE(f.ResolveCompositeName(2));
     EXPECT_TRUE(f.PlotBtn.Enabled());
 
-    Press(f.PlusBtn); // the window's activation ends the mode too
+    // The activation a click on an inactive window brings leaves the mode on: one click
+    // is enough.
+    Press(f.PlusBtn);
+    f.Activate();
+    f.UnObscure(nullptr);
+    EXPECT_TRUE(f.selection.CompositeMode());
+    EXPECT_TRUE(f.PlusBtn.Down());
+    // Coming back from another window ends it.
     ClickName("v:a");
+    f.Deactivate();
     f.UnObscure(nullptr);
     EXPECT_FALSE(f.PlusBtn.Down());
     EXPECT_EQ(Cell(0, 4), "");
@@ -95,8 +103,8 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
                                       "this variable, first define another variable as X variable");
     EXPECT_EQ(kit.messages[1].title, "Rejected Request"); // a composite cannot be x
     EXPECT_EQ(kit.messages[1].flags, MB_ICONEXCLAMATION);
-    EXPECT_EQ(f.selectionRows, 3);
-    EXPECT_EQ(f.xRow, 1);
+    EXPECT_EQ(f.selection.RowCount(), 3);
+    EXPECT_EQ(f.selection.XRow(), 1);
 
     kit.messages.clear();
     f.smtimefactor1->Click();
@@ -104,7 +112,7 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
     ClickCell(1, 2); // v:a becomes x; the minutes factor is given up first
     EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{
                                       "Information: Converting time factor to \"User Defined\""}));
-    EXPECT_EQ(f.xRow, 2);
+    EXPECT_EQ(f.selection.XRow(), 2);
     EXPECT_EQ(Cell(1, 2), "x");
     EXPECT_EQ(Cell(2, 1), "1");
     EXPECT_TRUE(f.SelectedGrid.GetEditCell(2, 1));
@@ -118,8 +126,8 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
 
     ClickCell(0, 3); // a row below goes, x stays
     ClickCell(0, 1);
-    EXPECT_EQ(f.selectionRows, 1);
-    EXPECT_EQ(f.xRow, 1);
+    EXPECT_EQ(f.selection.RowCount(), 1);
+    EXPECT_EQ(f.selection.XRow(), 1);
     EXPECT_FALSE(f.PlotBtn.Enabled());
 }
 
@@ -134,7 +142,7 @@ TEST_F(Selection, RememberedFactorsComeBackAndABadCellNeverStopsAReset) {
     EXPECT_EQ(Cell(2, 3), "2");
     Set(3, 3, "0.25");
     f.ResetBtnClick(&f.ResetBtn);
-    EXPECT_EQ(f.selectionRows, 1);
+    EXPECT_EQ(f.selection.RowCount(), 1);
     EXPECT_EQ(Cell(0, 2), "");
     ClickName("v:a");
     ClickName("c:b");
@@ -156,7 +164,7 @@ TEST_F(SelectionFixture, MultiFileModeRefusesXYFirstAndResetsTheCommonXRecord) {
     Layout(true);
     LoadByDialog(SmallAdf("one.adf"));
     LoadByDialog(SmallAdf("two.adf"));
-    ASSERT_EQ(f.selectionRows, 1);
+    ASSERT_EQ(f.selection.RowCount(), 1);
     EXPECT_EQ(Cell(1, 1), "a");
     ClickName("v:a");
     EXPECT_EQ(Cell(1, 2), "2"); // file number of the current file
@@ -166,7 +174,7 @@ TEST_F(SelectionFixture, MultiFileModeRefusesXYFirstAndResetsTheCommonXRecord) {
     EXPECT_EQ(kit.MessageLines(),
               (std::vector<std::string>{
                   "Unavailable Function: X-Y Plots not supported in Multi-File mode (Sorry!)"}));
-    EXPECT_EQ(f.xRow, 1);
+    EXPECT_EQ(f.selection.XRow(), 1);
     EXPECT_EQ(Cell(2, 1), "s->m");
 
     f.SelectFileRow(1);
@@ -175,13 +183,12 @@ TEST_F(SelectionFixture, MultiFileModeRefusesXYFirstAndResetsTheCommonXRecord) {
     ClickCell(0, 3);
     EXPECT_TRUE(f.SaveVarBtn.Enabled());
 
-    f.selRecords[0] = {7, 5, 3, 2};
     f.ResetBtnClick(&f.ResetBtn);
-    EXPECT_EQ(f.selectionRows, 1);
-    EXPECT_EQ(f.selRecords[0].slot, 0);
-    EXPECT_EQ(f.selRecords[0].variable, 0);
-    EXPECT_EQ(f.selRecords[0].second, -1);
-    EXPECT_EQ(f.selRecords[0].operatorPos, 0);
+    EXPECT_EQ(f.selection.RowCount(), 1);
+    EXPECT_EQ(f.selection.Row(1).slot, 0);
+    EXPECT_EQ(f.selection.Row(1).variable, 0);
+    EXPECT_EQ(f.selection.Row(1).second, -1);
+    EXPECT_EQ(f.selection.Row(1).operatorPos, 0);
     EXPECT_EQ(Cell(0, 2), "");
 }
 
