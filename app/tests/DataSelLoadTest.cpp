@@ -304,6 +304,29 @@ TEST_F(Slots, FourthFileGrowsTheWindowByOneRowAndUnloadingShrinksIt) {
     EXPECT_EQ(f->Height(), before.height);
 }
 
+TEST_F(Slots, TheWindowChangesByExactlyWhatTheTableChanges) {
+    if (f->MultiFileBtn.Down()) f->MultiFileBtn.Click();
+    auto sizes = [&] { return std::pair{f->Height(), f->FileStringGrid.Height()}; };
+    // The first growth too: raising the minimum height must not count twice.
+    const auto single = sizes();
+    f->MultiFileBtn.Click();
+    const auto multi = sizes();
+    EXPECT_GT(multi.second, single.second);
+    EXPECT_EQ(multi.first - single.first, multi.second - single.second);
+    f->MultiFileBtn.Click();
+    EXPECT_EQ(sizes(), single);
+
+    f->MultiFileBtn.Click();
+    Load({Adf("a.adf"), Adf("b.adf"), Adf("c.adf"), Adf("d.adf"), Adf("e.adf"), Adf("f.adf"),
+          Adf("g.adf")});
+    ASSERT_EQ(f->fileSlots.LoadedCount(), 7);
+    const auto seven = sizes();
+    f->MultiFileBtn.Click();
+    EXPECT_EQ(sizes(), single);
+    f->MultiFileBtn.Click();
+    EXPECT_EQ(sizes(), seven);
+}
+
 TEST_F(Slots, LayoutSwitchesKeepEveryFile) {
     Multi();
     Load({Adf("a.adf")});

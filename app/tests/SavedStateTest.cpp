@@ -264,6 +264,47 @@ TEST_F(SavedState, SingleFileXVariableRowComesBack) {
     EXPECT_EQ(Row(f, 3)[0], "c:b");
     EXPECT_EQ(Row(f, 3)[1], "x");
     EXPECT_FALSE(f.selection.XIsFirstVariable());
+
+    // Without the file's first variable the selection comes back as it was, with no "t".
+    ClickSelected(f, 0, 1);
+    ASSERT_EQ(f.selection.RowCount(), 2);
+    const std::vector<std::string> saved = Row(f, 1), savedX = Row(f, 2);
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    f.ResetBtnClick(&f.ResetBtn);
+    kit.messages.clear();
+    f.LSSpeedBtnClick(&f.LSSpeedBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_EQ(f.selection.RowCount(), 2);
+    EXPECT_EQ(Row(f, 1), saved);
+    EXPECT_EQ(Row(f, 2), savedX);
+    EXPECT_EQ(Row(f, 3)[0], "");
+    ASSERT_TRUE(f.PreparedPlot);
+    EXPECT_EQ(f.PreparedPlot->totalCurves, 1);
+}
+
+TEST_F(SavedState, ARecordBeyondItsFileLeavesTheWindowAsItWas) {
+    AppTestKit kit;
+    CurvixUnderTest program;
+    TDataSelForm& f = Shown(program);
+    const std::string a = Adf("a.adf", "v:a c:b");
+    Load(f, kit, a);
+    Pick(f, 2, false); // c:b, the file's variable 2
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    // a.adf loses c:b under its old stamp.
+    struct stat st {};
+    ASSERT_EQ(::stat(a.c_str(), &st), 0);
+    Adf("a.adf", "v:a");
+    const utimbuf times{st.st_mtime, st.st_mtime};
+    ASSERT_EQ(::utime(a.c_str(), &times), 0);
+    Load(f, kit, Adf("b.adf", "v:x"));
+    Pick(f, 1, true);
+    const SWindowPicture before = Picture(f);
+    kit.messages.clear();
+
+    f.LSSpeedBtnClick(&f.LSSpeedBtn);
+    EXPECT_EQ(kit.MessageLines(), Strings{"Severe Error: Error reading registry"});
+    EXPECT_EQ(Picture(f), before);
+    EXPECT_EQ(f.fileSlots.Name(0), data_.file("b.adf"));
 }
 
 TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
