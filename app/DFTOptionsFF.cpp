@@ -1,5 +1,6 @@
 #include "DFTOptionsFF.h"
 
+#include "DialogButtons.h"
 #include "FourierEngine.h"
 #include "MessageBox.h"
 
@@ -52,13 +53,8 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     ArmMinEdit.SetText("0");
     ArmMaxEdit.SetText("30");
 
-    OkBtn.SetCaption("OK");
-    OkBtn.SetDefault(true);
-    OkBtn.SetModalResult(mrOk);
+    SetUpOkCancel(OkBtn, "OK", CancelBtn);
     OkBtn.SetBounds(92, 268, 75, 25);
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
     CancelBtn.SetBounds(185, 268, 75, 25);
 
     OkBtn.OnClick = [this](TObject* s) { OkBtnClick(s); };

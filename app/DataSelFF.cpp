@@ -54,8 +54,8 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     SelectedGrid.GetFontFixedRow(0);
     SelectedGrid.SetPopupMenu(&TimeFactPopup);
     User1 = TimeFactPopup.Add("User defined time factor");
-    smtimefactor1 = TimeFactPopup.Add("s->m time factor");
-    shtimefactor1 = TimeFactPopup.Add("s->h time factor");
+    smtimefactor1 = TimeFactPopup.Add(std::string(kMinutesFactorText) + " time factor");
+    shtimefactor1 = TimeFactPopup.Add(std::string(kHoursFactorText) + " time factor");
 
     OpenDialog1.Filter = "ADF, ATP, CFG, MAT (*.ADF, *.PL4, *.CFG, *.MAT)|*.ADF;  *.PL4; *.CFG; "
                          "*.MAT|ADF and ATP (*.ADF, *.PL4)|*.ADF; *.PL4|ATP  (*.PL4)|*.PL4|ADF "

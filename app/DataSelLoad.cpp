@@ -100,9 +100,8 @@ void TDataSelForm::DrawFileTable() {
             hint = name;
         }
         for (int c = 0; c < 7; ++c)
-            if (FileStringGrid.Cells(c, r) != text[static_cast<std::size_t>(c)])
-                FileStringGrid.SetCells(c, r, text[static_cast<std::size_t>(c)]);
-        if (FileStringGrid.GetHintCell(2, r) != hint) FileStringGrid.SetHintCell(2, r, hint);
+            FileStringGrid.SetCells(c, r, text[static_cast<std::size_t>(c)]);
+        FileStringGrid.SetHintCell(2, r, hint);
         for (int c = 2; c < 7; ++c)
             FileStringGrid.ResetBrushCell(c, r);
     }
@@ -215,9 +214,10 @@ int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg
 // A refresh finds again only the rows of its own slot, by name; the common-x row stays.
 void TDataSelForm::RefindSelectionAfterRefresh(int slot) {
     const bool multi = fileSlots.Multi();
-    std::vector<std::string> listed;
-    for (int i = 0; i < VarList.Items().Count(); ++i)
-        listed.push_back(VarList.Items()[i]);
+    // The names the list shows: the file's, from the first variable in the multi-file layout.
+    const SimOut& f = files[static_cast<std::size_t>(slot)];
+    const std::vector<std::string> listed(f.names.begin() + (multi ? 1 : 0),
+                                          f.names.begin() + f.nVars);
     selection.Refind(slot, listed, multi ? 1 : 0, !multi, multi, options_.Flag(poAssociateFO));
     PlotBtn.SetEnabled(selection.RowCount() > 1);
     SaveVarBtn.SetEnabled(SelectionFromOneFile());

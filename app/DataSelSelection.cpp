@@ -20,10 +20,6 @@ bool StartsWith(const std::string& s, const char* prefix) {
     return s.rfind(prefix, 0) == 0;
 }
 
-void SetText(TStringAlignGrid& grid, int col, int row, const std::string& text) {
-    if (grid.Cells(col, row) != text) grid.SetCells(col, row, text);
-}
-
 } // namespace
 
 void TDataSelForm::SetTimeFactorPopup(bool active) {
@@ -59,8 +55,8 @@ void TDataSelForm::DrawSelection() {
             right = row.rightAxis;
         }
         for (int c = 0; c < 4; ++c)
-            SetText(SelectedGrid, c, r, text[static_cast<std::size_t>(c)]);
-        if (SelectedGrid.GetHintCell(0, r) != hint) SelectedGrid.SetHintCell(0, r, hint);
+            SelectedGrid.SetCells(c, r, text[static_cast<std::size_t>(c)]);
+        SelectedGrid.SetHintCell(0, r, hint);
         TMyFont& font = SelectedGrid.GetFontCell(0, r);
         font.SetColor(colour);
         font.SetStyle(italic ? TFontStyles{fsItalic} : TFontStyles{0});
@@ -128,12 +124,16 @@ void TDataSelForm::VarListMouseUp(TObject* Sender, TMouseButton Button, TShiftSt
 }
 
 void TDataSelForm::AddSelectedVariable(int index, bool right) {
-    if (index < 0 || index >= VarList.Items().Count()) return;
     const bool multi = fileSlots.Multi();
+    const int slot = fileSlots.Current();
+    const SimOut& f = files[static_cast<std::size_t>(slot)];
+    // The list shows the current file's names, without the first in the multi-file layout.
+    const int variable = index + (multi ? 1 : 0);
+    if (index < 0 || !fileSlots.Loaded(slot) || variable >= f.nVars) return;
     const bool composite = selection.CompositeMode();
     const EAddResult added =
-        selection.AddVariable(fileSlots.Current(), index + (multi ? 1 : 0), VarList.Items()[index],
-                              right, multi, options_.Flag(poAssociateFO));
+        selection.AddVariable(slot, variable, f.names[static_cast<std::size_t>(variable)], right,
+                              multi, options_.Flag(poAssociateFO));
     if (added == EAddResult::refused) return;
     if (added == EAddResult::added) {
         if (composite) SetOperatorMode(false);

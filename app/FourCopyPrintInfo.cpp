@@ -1,5 +1,7 @@
 #include "FourCopyPrintInfo.h"
 
+#include "DialogButtons.h"
+
 TFourCopyInfo::TFourCopyInfo(TComponent* owner, SAppContext&)
     : TForm(owner), RadioGroup1(this), AmplBox(this), PhaseBox(this), GoBtn(this), CancelBtn(this),
       PrSetupBtn(this) {
@@ -22,13 +24,8 @@ TFourCopyInfo::TFourCopyInfo(TComponent* owner, SAppContext&)
     AmplBox.SetEnabled(false);
     PhaseBox.SetEnabled(false);
 
-    GoBtn.SetCaption("Copy");
-    GoBtn.SetDefault(true);
-    GoBtn.SetModalResult(mrOk);
+    SetUpOkCancel(GoBtn, "Copy", CancelBtn);
     GoBtn.SetBounds(8, 86, 90, 25);
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
     CancelBtn.SetBounds(120, 86, 90, 25);
     PrSetupBtn.SetCaption("Printer setup...");
     PrSetupBtn.SetBounds(232, 86, 90, 25);

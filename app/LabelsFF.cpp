@@ -1,5 +1,7 @@
 #include "LabelsFF.h"
 
+#include "DialogButtons.h"
+
 namespace {
 
 // "Label" [base] "^" [exponent] inside one group.
@@ -33,13 +35,8 @@ TLabelForm::TLabelForm(TComponent* owner, SAppContext& ctx)
     LayOutAxis(YRGB, "Right-Y Axis", 162, 6, YRBaseLabel, YRBaseEdit, YRHatLabel, YRExpEdit);
     LayOutAxis(XGB, "X-Axis", 6, 74, XBaseLabel, XBaseEdit, XHatLabel, XExpEdit);
 
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
+    SetUpOkCancel(OKBtn, "OK", CancelBtn);
     CancelBtn.SetBounds(150, 146, 78, 27);
-    OKBtn.SetCaption("OK");
-    OKBtn.SetDefault(true);
-    OKBtn.SetModalResult(mrOk);
     OKBtn.SetBounds(234, 146, 78, 27);
 
     ScaleBy(ctx.globals.scaleMul, ctx.globals.scaleDiv);

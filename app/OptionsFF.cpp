@@ -1,5 +1,6 @@
 #include "OptionsFF.h"
 
+#include "DialogButtons.h"
 #include "Dispatch.h"
 #include "MessageBox.h"
 #include "NumericText.h"
@@ -63,13 +64,8 @@ TOptionsForm::TOptionsForm(TComponent* owner, SAppContext& ctx)
     PersistentLabel.SetCaption("All the options selected here are PERSISTENT.");
     PersistentLabel.SetBounds(8, 200, 360, 16);
 
-    OKBtn.SetCaption("OK");
-    OKBtn.SetModalResult(mrOk);
-    OKBtn.SetDefault(true);
+    SetUpOkCancel(OKBtn, "OK", CancelBtn);
     OKBtn.SetBounds(48, 228, 80, 25);
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetModalResult(mrCancel);
-    CancelBtn.SetCancel(true);
     CancelBtn.SetBounds(148, 228, 80, 25);
     DefaultBtn.SetCaption("Default");
     DefaultBtn.SetBounds(248, 228, 80, 25);

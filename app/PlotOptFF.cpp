@@ -1,5 +1,6 @@
 #include "PlotOptFF.h"
 
+#include "DialogButtons.h"
 #include "Label.h"
 #include "PlotWinFF.h"
 #include "ScaleFF.h"
@@ -69,13 +70,8 @@ TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
     PointTypeRadioGr.SetItemIndex(1);
     PointTypeRadioGr.SetEnabled(false);
 
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
+    SetUpOkCancel(OKBtn, "OK", CancelBtn);
     CancelBtn.SetBounds(100, 210, 78, 27);
-    OKBtn.SetCaption("OK");
-    OKBtn.SetDefault(true);
-    OKBtn.SetModalResult(mrOk);
     OKBtn.SetBounds(186, 210, 78, 27);
 
     // Bound after the start values, which fire the groups' clicks.

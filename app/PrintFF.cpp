@@ -1,5 +1,6 @@
 #include "PrintFF.h"
 
+#include "DialogButtons.h"
 #include <string>
 
 namespace {
@@ -49,13 +50,8 @@ TPrintDataForm::TPrintDataForm(TComponent* owner, SAppContext& ctx)
 
     PrSetupBtn.SetCaption("Printer Setup...");
     PrSetupBtn.SetBounds(184, 40, 116, 27);
-    PrintBtn.SetCaption("Print");
-    PrintBtn.SetDefault(true);
-    PrintBtn.SetModalResult(mrOk);
+    SetUpOkCancel(PrintBtn, "Print", CancelBtn);
     PrintBtn.SetBounds(136, 182, 78, 27);
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
     CancelBtn.SetBounds(222, 182, 78, 27);
 
     PrSetupBtn.OnClick = [this](TObject* s) { PrSetupBtnClick(s); };

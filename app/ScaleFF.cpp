@@ -1,5 +1,6 @@
 #include "ScaleFF.h"
 
+#include "DialogButtons.h"
 #include "EditNumber.h"
 #include "LabelsFF.h"
 #include "MessageBox.h"
@@ -62,13 +63,8 @@ TScaleForm::TScaleForm(TComponent* owner, SAppContext& ctx)
 
     LabelBtn.SetCaption("Labels...");
     Place(LabelBtn, 8, 240, 90, 27);
-    CancelBtn.SetCaption("Cancel");
-    CancelBtn.SetCancel(true);
-    CancelBtn.SetModalResult(mrCancel);
+    SetUpOkCancel(OKBtn, "OK", CancelBtn);
     Place(CancelBtn, 134, 240, 80, 27);
-    OKBtn.SetCaption("OK");
-    OKBtn.SetDefault(true);
-    OKBtn.SetModalResult(mrOk);
     Place(OKBtn, 221, 240, 80, 27);
 
     OKBtn.OnClick = [this](TObject* s) { OKBtnClick(s); };

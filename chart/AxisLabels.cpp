@@ -1,6 +1,6 @@
 #include "AxisLabels.h"
 
-#include "NumberText.h"
+#include "ChartNumbers.h"
 #include "PixelMath.h"
 
 #include <cmath>
@@ -85,7 +85,7 @@ int MeasureUnitLabel(const SAxis& axis, const SLabelEnv& env, SUnitText& texts) 
 }
 
 std::string TickLabel(float value, int decimals) {
-    return numtext::FloatToStrFixed(value, 5, decimals < 0 ? 0 : decimals);
+    return chartnum::FloatToStrFixed(value, 5, decimals < 0 ? 0 : decimals);
 }
 
 std::vector<STick> LinearYTicks(const SAxis& axis, int plotTop, int plotBottom, float spacingPx) {
@@ -201,7 +201,7 @@ SDecadeTicks DBTicks(const SAxis& axis, int spanStart, int spanEnd, bool yAxis, 
     for (int k = 0; k <= last; ++k) {
         STick t;
         t.pos = yAxis ? pos[last - k] : pos[k]; // y labels count from the bottom
-        t.text = numtext::Print("%.0f", 20.0 * axis.lowDecade + stepDB * k);
+        t.text = chartnum::Print("%.0f", 20.0 * axis.lowDecade + stepDB * k);
         out.ticks.push_back(std::move(t));
     }
     return out;

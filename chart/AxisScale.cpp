@@ -1,15 +1,15 @@
 #include "AxisScale.h"
 
-#include "NumberText.h"
+#include "ChartNumbers.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-using numtext::ExponentOf;
-using numtext::ReadBack;
-using numtext::SignedExp3;
+using chartnum::ExponentOf;
+using chartnum::ReadBack;
+using chartnum::SignedExp3;
 
 SScaleMessage ScaleMessage(EScaleMsg msg) {
     auto logText = [](const char* axis) {
@@ -137,7 +137,7 @@ int ComputeTic(float lower, float upper, int c) {
     if (c < 0) return 0;
     const double range = double(upper) - lower;
     if (!std::isfinite(range) || range <= 0) return c;
-    const std::string r = numtext::Exp3(range);
+    const std::string r = chartnum::Exp3(range);
     if (r.size() < 4 || r[1] < '0' || r[1] > '9' || r[3] < '0' || r[3] > '9') return c;
     const int R = 10 * (r[1] - '0') + (r[3] - '0');
 
@@ -145,8 +145,8 @@ int ComputeTic(float lower, float upper, int c) {
     int p[4];
     bool z[4];
     for (int i = 0; i < 4; ++i) {
-        text[i] = numtext::Print("%7.4f", double(R) / (c + i + 1));
-        p[i] = numtext::DecimalsOf(text[i]);
+        text[i] = chartnum::Print("%7.4f", double(R) / (c + i + 1));
+        p[i] = chartnum::DecimalsOf(text[i]);
         z[i] = AllowsZero(lower, upper, c + i);
     }
     const int m = std::min(5, *std::min_element(p, p + 4));
@@ -190,7 +190,7 @@ int ComputeDecimals(float lower, float spacing, bool everyOther) {
     int result = 0;
     for (int k : {m, 2 * m}) {
         const std::string s =
-            numtext::StripTrailingZeros(numtext::Print("%+.4f", lower + double(k) * spacing));
+            chartnum::StripTrailingZeros(chartnum::Print("%+.4f", lower + double(k) * spacing));
         const auto point = s.find('.');
         int decimals = point == std::string::npos ? 0 : static_cast<int>(s.size() - point - 1);
         if (static_cast<int>(s.size()) - 1 > 6 && decimals >= 2) decimals = 2;
@@ -362,14 +362,14 @@ SAxisResult AxisLabelWidth(SAxis& axis, const SLabelEnv& env, SUnitText& texts) 
     const int n = std::max(0, axis.decimals);
     int widest = 0;
     const float step = axis.everyOther ? 2 * axis.spacing : axis.spacing;
-    const std::string upperText = numtext::Fixed(axis.upper, n);
+    const std::string upperText = chartnum::Fixed(axis.upper, n);
     if (axis.tickMode == 0 || !std::isfinite(step) || step <= 0) {
         widest = std::max(width(upperText, env.labelFontSize),
-                          width(numtext::Fixed(axis.lower, n), env.labelFontSize));
+                          width(chartnum::Fixed(axis.lower, n), env.labelFontSize));
     } else {
         const double upperValue = ReadBack(upperText);
         for (int k = 0;; ++k) {
-            const std::string t = numtext::Fixed(axis.lower + k * step, n);
+            const std::string t = chartnum::Fixed(axis.lower + k * step, n);
             if (ReadBack(t) > upperValue) break;
             if (k == 9) {
                 result.message = EScaleMsg::NoBetterScales;

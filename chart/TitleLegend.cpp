@@ -2,8 +2,8 @@
 // legend below the plot, with factor and offset rows in copies and prints.
 #include "LineChart.h"
 
+#include "ChartNumbers.h"
 #include "MemoPlus.h"
-#include "NumberText.h"
 #include "PixelMath.h"
 #include "TitleForm.h"
 
@@ -142,8 +142,8 @@ void TLineChart::GetInfoLegend(const std::string* fileNames, const std::string* 
             if (factors[j] != 1.0f || offsets[j] != 0.0f) DefaultScaling[f] = false;
     DefaultScaling[NFiles] = factors[total] == 1.0f && offsets[total] == 0.0f;
     auto text = [](float v) {
-        std::string t = numtext::MyFloatToStrF(v, 4);
-        return t.size() > 5 ? numtext::MyFloatToStrF(v, 3) : t;
+        std::string t = chartnum::MyFloatToStrF(v, 4);
+        return t.size() > 5 ? chartnum::MyFloatToStrF(v, 3) : t;
     };
     FactorText.assign(std::size_t(total) + 1, {});
     OffsetText.assign(std::size_t(total) + 1, {});

@@ -50,11 +50,11 @@ bool VariableExists(const SimOut& f, int index) {
 
 bool ReadPlotFactor(std::string_view text, double& value) {
     if (TextToDouble(value, text) == 0) return true;
-    if (text == "s->m") {
+    if (text == kMinutesFactorText) {
         value = 1.0 / 60.0;
         return true;
     }
-    if (text == "s->h") {
+    if (text == kHoursFactorText) {
         value = 1.0 / 3600.0;
         return true;
     }
@@ -86,8 +86,8 @@ std::uint8_t CompositeUnit(std::string_view first, char op, std::string_view sec
 
 std::string PlotTimeUnit(std::string_view xFactorText, std::string_view currentXName,
                          std::string_view xName) {
-    if (xFactorText == "s->m") return "m";
-    if (xFactorText == "s->h") return "h";
+    if (xFactorText == kMinutesFactorText) return "m";
+    if (xFactorText == kHoursFactorText) return "h";
     if (currentXName == "f") return "Hz";
     if (!StartsWith(xName, "t") && !StartsWith(xName, "%t")) return "";
     return "s";

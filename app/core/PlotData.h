@@ -17,6 +17,11 @@ inline constexpr std::uint32_t kRightAxisColour = 0xB5F0F0;  // column-1 cell of
 inline constexpr std::uint32_t kBadCellColour = 0x808080;    // the cell a message points at
 inline constexpr std::uint32_t kTimeFactorColour = 0xF0F0F0; // x factor cell in minutes or hours
 
+// The x row's time factors, the only place they are spelled: seconds to minutes (1/60)
+// and to hours (1/3600).
+inline constexpr const char* kMinutesFactorText = "s->m";
+inline constexpr const char* kHoursFactorText = "s->h";
+
 enum class EPlotIcon { none, stop, exclamation, information };
 
 // The cell painted while a message shows: a cell of the selection grid, or the time

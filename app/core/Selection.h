@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-// The time factors of the x row and the unit letters they stand for.
-inline constexpr const char* kMinutesFactorText = "s->m";
-inline constexpr const char* kHoursFactorText = "s->h";
-// "s->m" for 'm', "s->h" for 'h', empty for anything else.
+// The time factor text for a unit letter: kMinutesFactorText for 'm', kHoursFactorText for
+// 'h', empty for anything else.
 std::string TimeFactorText(char unit);
 bool IsTimeFactorText(const std::string& text);
 

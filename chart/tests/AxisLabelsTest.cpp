@@ -1,7 +1,7 @@
 #include "AxisLabels.h"
 #include "AxisScale.h"
 #include "FixedMetrics.h"
-#include "NumberText.h"
+#include "ChartNumbers.h"
 
 #include <gtest/gtest.h>
 
@@ -117,12 +117,12 @@ TEST(TickLabels, FixedPointWithPrecisionFive) {
 }
 
 TEST(TickLabels, LegendNumbers) {
-    EXPECT_EQ(numtext::MyFloatToStrF(0.0f, 4), "0");
-    EXPECT_EQ(numtext::MyFloatToStrF(0.005f, 4), "5.000E-03");
-    EXPECT_EQ(numtext::MyFloatToStrF(0.5f, 4), "0.5");
-    EXPECT_EQ(numtext::MyFloatToStrF(-2.25f, 4), "-2.25");
-    EXPECT_EQ(numtext::MyFloatToStrF(123.456f, 4), "123.5");
-    EXPECT_EQ(numtext::MyFloatToStrF(1e-7f, 3), "1.00E-07");
+    EXPECT_EQ(chartnum::MyFloatToStrF(0.0f, 4), "0");
+    EXPECT_EQ(chartnum::MyFloatToStrF(0.005f, 4), "5.000E-03");
+    EXPECT_EQ(chartnum::MyFloatToStrF(0.5f, 4), "0.5");
+    EXPECT_EQ(chartnum::MyFloatToStrF(-2.25f, 4), "-2.25");
+    EXPECT_EQ(chartnum::MyFloatToStrF(123.456f, 4), "123.5");
+    EXPECT_EQ(chartnum::MyFloatToStrF(1e-7f, 3), "1.00E-07");
 }
 
 TEST(LinearTicks, EveryOtherTickLabelledAllDrawn) {

@@ -1,4 +1,4 @@
-#include "NumberText.h"
+#include "ChartNumbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace numtext {
+namespace chartnum {
 
 std::string Print(const char* format, double v) {
     char buf[512];
@@ -209,4 +209,4 @@ std::string MyFloatToStrF(float value, int precision) {
     return s;
 }
 
-} // namespace numtext
+} // namespace chartnum

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace numtext {
+namespace chartnum {
 
 std::string SignedExp3(double v); // "%+10.3e": sign, digit, point, 3 digits, e, signed exponent
 std::string Exp3(double v);       // "%10.3e"
@@ -31,4 +31,4 @@ std::string FloatToStrExponent(double v, int precision, int minExpDigits);
 // Legend numbers: general form above 0.009999 in magnitude, else exponent form.
 std::string MyFloatToStrF(float value, int precision);
 
-} // namespace numtext
+} // namespace chartnum
