@@ -126,16 +126,9 @@ public:
     CSelection selection;
     std::array<SimOut, kMaxFiles> files; // one record per slot, never replaced
     int designWidth = 0, designHeight = 0;
-    std::array<int, kMaxFiles> listTop{};
-    bool fixedScale = false;
-    bool creationDone = false;
-    int lastMouseY = 0;
-    bool doubleClickPending = false;
-    TMouseButton firstOperandButton = mbLeft;
 
-    // Plot data: the last successful preparation, and whether the next plot is an Update.
+    // Plot data: the last successful preparation.
     PlotSnapshotPtr PreparedPlot;
-    bool updateMode = false;
     bool lastPlotOk = false; // the last PlotBtnClick prepared and handed its data over
 
     // The grids drawn again from the models.
@@ -148,6 +141,14 @@ public:
     std::vector<int> LoadFiles(const std::vector<std::string>& names);
 
 private:
+    std::array<int, kMaxFiles> listTop{}; // the list's first shown item, per slot
+    bool fixedScale = false;
+    bool creationDone = false;
+    int lastMouseY = 0;
+    bool doubleClickPending = false;
+    TMouseButton firstOperandButton = mbLeft;
+    bool updateMode = false; // the next plot is an Update
+
     SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;

@@ -133,7 +133,7 @@ void TDataSelForm::AddSelectedVariable(int index, bool right) {
     const bool composite = selection.CompositeMode();
     const EAddResult added =
         selection.AddVariable(slot, variable, f.names[static_cast<std::size_t>(variable)], right,
-                              multi, options_.Flag(poAssociateFO));
+                              options_.Flag(poAssociateFO));
     if (added == EAddResult::refused) return;
     if (added == EAddResult::added) {
         if (composite) SetOperatorMode(false);

@@ -53,8 +53,7 @@ bool CSelection::Scaled(int r) const {
 }
 
 EAddResult CSelection::AddVariable(int slot, int variable, const std::string& name, bool right,
-                                   bool multi, bool associateFO) {
-    (void)multi;
+                                   bool associateFO) {
     if (RowCount() >= kMaxRows) return EAddResult::refused;
     if (compositeMode_ && !pending_) {
         SSelRow first;
@@ -298,7 +297,7 @@ std::optional<CSelection> CSelection::Restored(const TSavedSelection& records, i
             return std::nullopt;
         if (out.RowCount() >= kMaxRows) break;
         out.AddVariable(file.slot, r.variable, file.names[static_cast<std::size_t>(r.variable)],
-                        r.mark != 0, multi, associateFO);
+                        r.mark != 0, associateFO);
     }
     if (!multi && savedRows > 0) {
         if (!xVarRow || *xVarRow < 1 || *xVarRow > savedRows || *xVarRow > kMaxRows)

@@ -62,7 +62,7 @@ public:
     // ---- operations on rows
     // Adds a variable (or a composite's operand in composite mode) of `slot`, with index
     // `variable` and `name`. Refused when the grid is full.
-    EAddResult AddVariable(int slot, int variable, const std::string& name, bool right, bool multi,
+    EAddResult AddVariable(int slot, int variable, const std::string& name, bool right,
                            bool associateFO);
     // Removes row r (never the x row), remembering its factor and offset when asked.
     void RemoveRow(int r, bool associateFO);

@@ -13,9 +13,9 @@ constexpr std::uint32_t kBlack = 0x000000, kBlue = 0x0000FF, kGreen = 0x008000;
 // "t" as x, then the file's variables 1 and 2 ("v:a", "c:b"), single-file layout.
 CSelection ThreeRows() {
     CSelection s;
-    s.AddVariable(0, 0, "t", false, false, false);
-    s.AddVariable(0, 1, "v:a", true, false, false);
-    s.AddVariable(0, 2, "c:b", false, false, false);
+    s.AddVariable(0, 0, "t", false, false);
+    s.AddVariable(0, 1, "v:a", true, false);
+    s.AddVariable(0, 2, "c:b", false, false);
     return s;
 }
 
@@ -23,7 +23,7 @@ TEST(SelectionModel, CompositeWaitsForItsSecondOperandAndCancellingFreesItsColou
     CSelection s = ThreeRows();
     s.SetOperator('-');
     s.StartComposite();
-    EXPECT_EQ(s.AddVariable(0, 2, "c:b", true, false, false), EAddResult::pending);
+    EXPECT_EQ(s.AddVariable(0, 2, "c:b", true, false), EAddResult::pending);
     EXPECT_EQ(s.RowCount(), 3);
     ASSERT_TRUE(s.Pending());
     EXPECT_EQ(s.Pending()->colour, 0xFF0000u);
@@ -32,8 +32,8 @@ TEST(SelectionModel, CompositeWaitsForItsSecondOperandAndCancellingFreesItsColou
     EXPECT_EQ(s.AllocColour(), 0xFF0000u); // given back
 
     s.StartComposite();
-    s.AddVariable(0, 1, "v:a", true, false, false);
-    EXPECT_EQ(s.AddVariable(0, 2, "c:b", false, false, false), EAddResult::added);
+    s.AddVariable(0, 1, "v:a", true, false);
+    EXPECT_EQ(s.AddVariable(0, 2, "c:b", false, false), EAddResult::added);
     ASSERT_EQ(s.RowCount(), 4);
     const SSelRow& row = s.Row(4);
     EXPECT_EQ(row.name, "v:a-c:b");
