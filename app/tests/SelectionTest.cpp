@@ -2,7 +2,11 @@
 // remembered factors, colours and the refusals.
 #include "SelectionFixture.h"
 
+#include "Control_p.h"
 #include "Messages.h"
+
+#include <QApplication>
+#include <QImage>
 
 namespace {
 
@@ -129,6 +133,36 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
     EXPECT_EQ(f.selection.RowCount(), 1);
     EXPECT_EQ(f.selection.XRow(), 1);
     EXPECT_FALSE(f.PlotBtn.Enabled());
+}
+
+// Pixels of one colour inside a cell of the grid as it is painted.
+int PixelsIn(const QImage& picture, const TRect& cell, QColor colour) {
+    int n = 0;
+    for (int x = cell.Left; x < cell.Right; ++x)
+        for (int y = cell.Top; y < cell.Bottom; ++y)
+            n += picture.pixelColor(x, y) == colour;
+    return n;
+}
+
+TEST_F(Selection, TheGridPaintsTheRightAxisAndTheNameColoursFromTheSelection) {
+    ClickName("v:a", mbRight); // red, right axis
+    ClickName("c:b");          // green
+    const QColor rightAxis(0xF0, 0xF0, 0xB5), red(0xFF, 0, 0), green(0, 0x80, 0);
+    auto picture = [&] {
+        QApplication::processEvents();
+        return WidgetOf(f.SelectedGrid).grab().toImage();
+    };
+    QImage p = picture();
+    const TRect axisCell = f.SelectedGrid.CellRect(1, 2);
+    EXPECT_GT(PixelsIn(p, axisCell, rightAxis), axisCell.Width() * axisCell.Height() / 2);
+    EXPECT_GT(PixelsIn(p, f.SelectedGrid.CellRect(0, 2), red), 0);
+    EXPECT_GT(PixelsIn(p, f.SelectedGrid.CellRect(0, 3), green), 0);
+
+    ClickCell(1, 3); // c:b becomes x: its colour goes to "t", which becomes a curve
+    p = picture();
+    EXPECT_GT(PixelsIn(p, f.SelectedGrid.CellRect(0, 1), green), 0);
+    EXPECT_EQ(PixelsIn(p, f.SelectedGrid.CellRect(0, 3), green), 0);
+    EXPECT_GT(PixelsIn(p, axisCell, rightAxis), axisCell.Width() * axisCell.Height() / 2);
 }
 
 TEST_F(Selection, RememberedFactorsComeBackAndABadCellNeverStopsAReset) {
