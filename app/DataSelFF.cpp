@@ -57,9 +57,10 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     smtimefactor1 = TimeFactPopup.Add(std::string(kMinutesFactorText) + " time factor");
     shtimefactor1 = TimeFactPopup.Add(std::string(kHoursFactorText) + " time factor");
 
-    OpenDialog1.Filter = "ADF, ATP, CFG, MAT (*.ADF, *.PL4, *.CFG, *.MAT)|*.ADF;  *.PL4; *.CFG; "
-                         "*.MAT|ADF and ATP (*.ADF, *.PL4)|*.ADF; *.PL4|ATP  (*.PL4)|*.PL4|ADF "
-                         "(*.ADF)|*.ADF|COMTRADE (*:CFG)|*.CFG|MATLAB (*.MAT)|*.MAT";
+    OpenDialog1.Filter = "ADF, ATP, CFG, MAT (*.ADF, *.VOL, *.PL4, *.CFG, *.MAT)|*.ADF; *.VOL;  "
+                         "*.PL4; *.CFG; *.MAT|ADF and ATP (*.ADF, *.VOL, *.PL4)|*.ADF; *.VOL; "
+                         "*.PL4|ATP  (*.PL4)|*.PL4|ADF (*.ADF, *.VOL)|*.ADF; *.VOL|COMTRADE "
+                         "(*:CFG)|*.CFG|MATLAB (*.MAT)|*.MAT";
     OpenDialog1.InitialDir = ".";
     OpenDialog1.Options = ofFileMustExist | ofAllowMultiSelect;
 

@@ -18,7 +18,8 @@ using Reader = std::string (SimOut::*)(const std::string&);
 
 Reader ReaderFor(const std::string& lowerExt) {
     if (lowerExt == ".pl4") return &SimOut::LoadFromPl4File;
-    if (lowerExt == ".adf") return &SimOut::LoadFromAdfFile;
+    // The solvers' voltage histories (.vol) are ADF files too.
+    if (lowerExt == ".adf" || lowerExt == ".vol") return &SimOut::LoadFromAdfFile;
     if (lowerExt == ".cfg") return &SimOut::LoadFromComtradeFile;
     if (lowerExt == ".mat") return &SimOut::LoadFromMatFile;
     return nullptr;

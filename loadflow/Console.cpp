@@ -9,12 +9,13 @@ std::string Console::readAnswer() {
     std::string line;
     if (!std::getline(in_, line)) return {};
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() > 80) line.resize(80);
-    return line;
+    return std::string(leftChars(line, 80));
 }
 
 void Console::pause(const ProgramTraits& traits) {
     ++pauses_;
+    for (std::ostream* f : files_)
+        f->flush();
     out_ << '\n' << X(18) << "PRESIONE CUALQUIER TECLA PARA PROSEGUIR";
     if (traits.pauseStaysOnLine)
         out_ << ' ';

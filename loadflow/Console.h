@@ -7,6 +7,7 @@
 #include <istream>
 #include <ostream>
 #include <string>
+#include <vector>
 
 namespace lf {
 
@@ -17,8 +18,10 @@ public:
     std::ostream& out() { return out_; }
     // One line of answer (empty at the end of the input), cut to 80 characters.
     std::string readAnswer();
-    // "PRESIONE CUALQUIER TECLA PARA PROSEGUIR" and one line read.
+    // "PRESIONE CUALQUIER TECLA PARA PROSEGUIR" and one line read. The files
+    // are flushed first, so a run stopped at a pause leaves them as written.
     void pause(const ProgramTraits& traits);
+    void flushAtPauses(std::vector<std::ostream*> files) { files_ = std::move(files); }
     // Number of pauses so far.
     int pauses() const { return pauses_; }
 
@@ -26,6 +29,7 @@ private:
     std::istream& in_;
     std::ostream& out_;
     int pauses_ = 0;
+    std::vector<std::ostream*> files_;
 };
 
 } // namespace lf

@@ -18,6 +18,46 @@ std::string padLeft(const std::string& s, int w) {
     return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
 }
 
+bool continuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
+
+// Length in bytes of the character that starts at text[at]: a well-formed
+// UTF-8 sequence (no overlong forms, surrogates or values past U+10FFFF), or
+// else the single byte.
+std::size_t charLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t k) {
+        return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0u;
+    };
+    const unsigned c = byte(0);
+    std::size_t n = 1;
+    unsigned lo = 0x80, hi = 0xBF; // range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) lo = 0xA0;
+        if (c == 0xED) hi = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) lo = 0x90;
+        if (c == 0xF4) hi = 0x8F;
+    } else {
+        return 1;
+    }
+    if (byte(1) < lo || byte(1) > hi) return 1;
+    for (std::size_t k = 2; k < n; ++k)
+        if (!continuation(static_cast<unsigned char>(byte(k)))) return 1;
+    return n;
+}
+
+// Blanks appended up to w characters.
+std::string padRight(std::string_view s, int w) {
+    std::string r(s);
+    r.append(static_cast<std::size_t>(std::max(w - charCount(s), 0)), ' ');
+    return r;
+}
+
 std::string nonFinite(double v, int w) {
     std::string s;
     if (std::isnan(v))
@@ -46,19 +86,31 @@ std::string fixedText(double v, int d, int w) {
 
 } // namespace
 
+int charCount(std::string_view text) {
+    int n = 0;
+    for (std::size_t at = 0; at < text.size(); at += charLength(text, at))
+        ++n;
+    return n;
+}
+
+std::string_view leftChars(std::string_view text, int n) {
+    std::size_t at = 0;
+    for (int k = 0; k < n && at < text.size(); ++k)
+        at += charLength(text, at);
+    return text.substr(0, at);
+}
+
 std::string X(int n) {
     return std::string(static_cast<std::size_t>(std::max(n, 0)), ' ');
 }
 
 std::string A(std::string_view text, int w) {
-    std::string s(text.substr(0, static_cast<std::size_t>(std::max(w, 0))));
-    s.resize(static_cast<std::size_t>(std::max(w, 0)), ' ');
-    return s;
+    return padRight(leftChars(text, w), w);
 }
 
 std::string Aright(std::string_view text, int w) {
-    if (static_cast<int>(text.size()) >= w) return std::string(text.substr(0, w));
-    return padLeft(std::string(text), w);
+    const std::string_view s = leftChars(text, w);
+    return X(w - charCount(s)) + std::string(s);
 }
 
 std::string F(double value, int w, int d) {
@@ -140,12 +192,8 @@ std::optional<double> readF(std::string_view field, int d) {
 }
 
 std::string column(std::string_view record, int first, int width) {
-    std::string s(static_cast<std::size_t>(width), ' ');
-    for (int i = 0; i < width; ++i) {
-        std::size_t at = static_cast<std::size_t>(first - 1 + i);
-        if (at < record.size()) s[static_cast<std::size_t>(i)] = record[at];
-    }
-    return s;
+    const std::string_view before = leftChars(record, first - 1);
+    return A(record.substr(before.size()), width);
 }
 
 } // namespace lf

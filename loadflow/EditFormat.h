@@ -8,6 +8,14 @@
 
 namespace lf {
 
+// Texts are counted in characters: a valid UTF-8 sequence is one character,
+// and so is any other byte (a case file in a one-byte code keeps its columns).
+
+// Number of characters of a text.
+int charCount(std::string_view text);
+// The first n characters of a text (all of it when shorter).
+std::string_view leftChars(std::string_view text, int n);
+
 // nX: n blanks.
 std::string X(int n);
 // Aw: the first w characters of the text, blank-padded when shorter.
@@ -31,8 +39,9 @@ std::string listReal(double value);
 // the field holds anything else or the value is not finite.
 std::optional<double> readF(std::string_view field, int d);
 
-// Columns first..first+width-1 (counted from 1) of a record; columns past the
-// end of the record read as blanks.
+// Columns first..first+width-1 (counted from 1, one column per character) of
+// a record, as `width` characters; columns past the end of the record read as
+// blanks.
 std::string column(std::string_view record, int first, int width);
 
 } // namespace lf

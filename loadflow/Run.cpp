@@ -13,18 +13,24 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <vector>
 
 namespace lf {
 
+namespace {
+std::string_view trimmedRight(std::string_view s) {
+    const std::size_t end = s.find_last_not_of(' ');
+    return s.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+} // namespace
+
 int answerLength(const std::string& answer) {
-    std::size_t end = answer.find_last_not_of(' ');
-    return end == std::string::npos ? 0 : static_cast<int>(end) + 1;
+    return charCount(trimmedRight(answer));
 }
 
 CaseNames caseNames(const std::string& answer) {
     static const char* const ext[5] = {".FLU", ".SAL", ".VOL", ".AUX", ".ADF"};
-    std::string base = answer.substr(0, 30);
-    base.resize(static_cast<std::size_t>(answerLength(base)));
+    const std::string base(trimmedRight(leftChars(answer, 30)));
     CaseNames names;
     for (int i = 0; i < 5; ++i) {
         names.plain[i] = base + ext[i];
@@ -139,6 +145,36 @@ void readBranches(RecordSource& src, Case& c, Network& net, const ProgramTraits&
     writeTransformerClosing(report);
 }
 
+constexpr int kOutputs[] = {cfSal, cfVol, cfAux, cfAdf};
+
+struct Refusal {
+    int file;
+    std::string reason;
+};
+
+// The outputs that cannot be written, with the reason of each. Each is opened
+// for appending, which creates a missing file but empties none; the files
+// created here are removed again when any output is refused.
+template <typename PathOf> std::vector<Refusal> unwritableOutputs(const PathOf& path) {
+    std::vector<Refusal> refused;
+    std::vector<int> created;
+    for (int f : kOutputs) {
+        std::error_code ec;
+        const bool existed = std::filesystem::exists(std::filesystem::symlink_status(path(f), ec));
+        std::ofstream probe(path(f), std::ios::binary | std::ios::app);
+        if (!probe.is_open())
+            refused.push_back({f, std::strerror(errno)});
+        else if (!existed)
+            created.push_back(f);
+    }
+    if (!refused.empty())
+        for (int f : created) {
+            std::error_code ec;
+            std::filesystem::remove(path(f), ec);
+        }
+    return refused;
+}
+
 void endMessage(std::ostream& out, int print, const CaseNames& names) {
     if (print == 0) {
         out << '\n'
@@ -175,17 +211,24 @@ int runSolver(const ProgramTraits& t, IterationMethod& method, std::istream& in,
         console.pause(t);
         return exitError;
     }
+    // The outputs are truncated only once all four are known to be writable,
+    // so a run that cannot write one of them keeps the previous results.
     std::ofstream files[5];
-    for (int f : {cfSal, cfVol, cfAux, cfAdf}) {
+    std::vector<Refusal> refused = unwritableOutputs(path);
+    for (int f : kOutputs) {
+        if (!refused.empty()) break;
         files[f].open(path(f), std::ios::binary | std::ios::trunc);
-        if (!files[f].is_open()) {
-            out << "\n\n"
-                << X(10) << "*** NO SE PUEDE CREAR EL ARCHIVO " << names.plain[f] << " ("
-                << std::strerror(errno) << ") ***\n";
-            console.pause(t);
-            return exitError;
-        }
+        if (!files[f].is_open()) refused.push_back({f, std::strerror(errno)});
     }
+    if (!refused.empty()) {
+        out << '\n' << '\n';
+        for (const Refusal& r : refused)
+            out << X(10) << "*** NO SE PUEDE CREAR EL ARCHIVO " << names.plain[r.file] << " ("
+                << r.reason << ") ***\n";
+        console.pause(t);
+        return exitError;
+    }
+    console.flushAtPauses({&files[cfSal], &files[cfVol], &files[cfAux], &files[cfAdf]});
     std::ostream& report = files[cfSal];
     std::ostream& aux = files[cfAux];
     RunFiles runFiles{report, files[cfVol], aux, files[cfAdf]};
@@ -226,21 +269,29 @@ int runSolver(const ProgramTraits& t, IterationMethod& method, std::istream& in,
         SolveContext ctx{c, net, state, listings};
         result = iterate(t, method, ctx, console, runFiles);
         writeResults(report, t, c, net, state);
-        endMessage(out, print, names);
     } catch (const DataError& e) {
         out << "\n\n" << X(e.indent) << e.text << '\n';
         console.pause(t);
         return exitError;
     }
-    console.pause(t);
-    for (int f : {cfSal, cfVol, cfAux, cfAdf}) {
-        files[f].flush();
-        if (!files[f]) {
-            out << "\n\n"
-                << X(10) << "*** ERROR AL ESCRIBIR EL ARCHIVO " << names.plain[f] << " ***\n";
-            return exitError;
-        }
+    // Every file is complete on disk before the end message: a run stopped at
+    // the last pause keeps its results, and no success message follows a
+    // failed write.
+    console.flushAtPauses({});
+    std::vector<int> failed;
+    for (int f : kOutputs) {
+        files[f].close();
+        if (!files[f]) failed.push_back(f);
     }
+    if (!failed.empty()) {
+        out << '\n' << '\n';
+        for (int f : failed)
+            out << X(10) << "*** ERROR AL ESCRIBIR EL ARCHIVO " << names.plain[f] << " ***\n";
+        console.pause(t);
+        return exitError;
+    }
+    endMessage(out, c.general.printOption, names);
+    console.pause(t);
     return result.converged ? exitConverged : exitNotConverged;
 }
 

@@ -3,6 +3,7 @@
 #include "AppTestKit.h"
 #include "Control_p.h"
 #include "DataSelFF.h"
+#include "FileDialogs.h"
 #include "MessageBox.h"
 #include "ScratchFiles.h"
 #include "services/FileNames.h"
@@ -13,6 +14,9 @@
 
 #include <filesystem>
 #include <set>
+#include <sstream>
+
+#include <fnmatch.h>
 
 namespace {
 
@@ -412,6 +416,44 @@ TEST_F(Slots, RefusedLoadsChangeNothing) {
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(3)[2], "");
     EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+TEST_F(Slots, SolverVoltageHistoriesOpenAsAdfFromEveryWayIn) {
+    // A voltage history as the solvers write it: two buses, two passes.
+    const std::string vol = "// Archivo generado por el Tolvan 7.41, a partir del [CASE.FLU" +
+                            std::string(26, ' ') +
+                            "]\n"
+                            "iter  /V(1)/  Ang(1)    /V(2)/  Ang(2)    \n"
+                            "  0  1.0000   0.000    1.0600   0.000  \n"
+                            "  1  0.9870  -2.314    1.0600   0.000  \n";
+    Start({File("CASE.VOL", vol)});
+    EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
+    ASSERT_EQ(f->loadedFiles, 1);
+    EXPECT_EQ(Row(1)[2], "CASE.VOL");
+    EXPECT_EQ(Row(1)[3], "5");
+    EXPECT_EQ(Row(1)[4], "2");
+
+    // The Load dialog shows such files under its first (default) filter and under ADF.
+    Multi();
+    Load({File("low.vol", vol)});
+    ASSERT_FALSE(kit.fileDialogs.empty());
+    const std::vector<std::string> filters = QtFilters(kit.fileDialogs.back().filter);
+    const auto shows = [](const std::string& filter, const char* name) {
+        const std::string patterns = filter.substr(filter.rfind('(') + 1);
+        std::istringstream words(patterns.substr(0, patterns.find(')')));
+        for (std::string p; words >> p;)
+            if (fnmatch(p.c_str(), name, 0) == 0) return true;
+        return false;
+    };
+    ASSERT_GE(filters.size(), 4u);
+    for (const std::size_t k : {std::size_t{0}, std::size_t{3}}) {
+        EXPECT_TRUE(shows(filters[k], "CASE.VOL")) << filters[k];
+        EXPECT_TRUE(shows(filters[k], "case.vol")) << filters[k];
+    }
+    f->DropFiles({File("dropped.Vol", vol)});
+    EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
+    EXPECT_EQ(f->loadedFiles, 3);
+    EXPECT_EQ(TableNames(), (std::set<std::string>{"CASE.VOL", "low.vol", "dropped.Vol"}));
 }
 
 TEST_F(Slots, NoSharedNameIsAskedForWhileNoFileIsLoaded) {

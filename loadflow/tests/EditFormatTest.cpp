@@ -52,6 +52,13 @@ TEST(EditFormatWrite, TextFieldsCutOrPad) {
     EXPECT_EQ(A("LONGERNAME", 4), "LONG");
     EXPECT_EQ(Aright("BUS", 5), "  BUS");
     EXPECT_EQ(X(3), "   ");
+    // Widths count characters: a UTF-8 sequence is one, a stray byte is one.
+    EXPECT_EQ(A("PEÑA", 6), "PEÑA  ");
+    EXPECT_EQ(A("AÑO", 2), "AÑ");
+    EXPECT_EQ(A("AB€", 3), "AB€");
+    EXPECT_EQ(Aright("Ñ", 3), "  Ñ");
+    EXPECT_EQ(A("\xD1O", 3), "\xD1O "); // one-byte code
+    EXPECT_EQ(A("\xC3(", 3), "\xC3( "); // broken sequence
 }
 
 TEST(EditFormatRead, ImpliedDecimalsApplyOnlyWithoutAPoint) {
@@ -85,4 +92,5 @@ TEST(EditFormatRead, AnythingElseIsAReadError) {
 TEST(EditFormatRead, ColumnsPastTheRecordEndReadAsBlanks) {
     EXPECT_EQ(column("ABCDEF", 5, 4), "EF  ");
     EXPECT_EQ(column("AB", 10, 3), "   ");
+    EXPECT_EQ(column("ÑANDÚ 1.5", 5, 5), "Ú 1.5");
 }

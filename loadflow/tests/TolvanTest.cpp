@@ -161,3 +161,31 @@ TEST(TolvanPrintOption, ZeroAndOtherValuesWriteOnlyTheReport) {
         EXPECT_EQ(named, option[6] == '0') << option;
     }
 }
+
+TEST(TolvanText, NamesAndTitlesKeepTheirColumnsInCharacters) {
+    // The same case with the bus name "PEÑA" (five bytes) and "PENA" gives the same rows.
+    auto run = [](const std::string& name) {
+        std::string t =
+            caseText(general(2, 1, 0, 1, 10, 0.0001, 1),
+                     {bus("@@@@@@@@@@", "PQ", 1, 0, {0, 0, 0.5, 0.2}), bus("S", "FL", 1.05, 0)},
+                     {line("S", "@@@@@@@@@@", 0.01, 0.1)});
+        for (std::size_t at; (at = t.find("@@@@@@@@@@")) != std::string::npos;)
+            t.replace(at, 10, name + "      ");
+        t.replace(0, 9, std::string(74, 'T') + "ÑXYZ"); // title 1 is cut after 75 characters
+        return runCase(t);
+    };
+    const RunResult ascii = run("PENA"), utf8 = run("PEÑA");
+    ASSERT_EQ(utf8.status, lf::exitConverged) << utf8.console;
+    EXPECT_NE(utf8.console.find("\n   " + std::string(74, 'T') + "Ñ\n"), std::string::npos);
+    EXPECT_NE(utf8.sal.find("\n   " + std::string(74, 'T') + "Ñ\n"), std::string::npos);
+    std::istringstream a(ascii.sal), u(utf8.sal);
+    int rows = 0;
+    for (std::string la, lu; std::getline(a, la) && std::getline(u, lu);) {
+        if (la.find("PENA") == std::string::npos) continue;
+        for (std::size_t at; (at = lu.find("PEÑA")) != std::string::npos;)
+            lu.replace(at, 5, "PENA");
+        EXPECT_EQ(lu, la);
+        ++rows;
+    }
+    EXPECT_GE(rows, 4); // bus and line echo, the bus result, the flows
+}
