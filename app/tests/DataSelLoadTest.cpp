@@ -428,7 +428,7 @@ TEST_F(Slots, SolverVoltageHistoriesOpenAsAdfFromEveryWayIn) {
                             "  1  0.9870  -2.314    1.0600   0.000  \n";
     Start({File("CASE.VOL", vol)});
     EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
-    ASSERT_EQ(f->loadedFiles, 1);
+    ASSERT_EQ(f->fileSlots.LoadedCount(), 1);
     EXPECT_EQ(Row(1)[2], "CASE.VOL");
     EXPECT_EQ(Row(1)[3], "5");
     EXPECT_EQ(Row(1)[4], "2");
@@ -452,7 +452,7 @@ TEST_F(Slots, SolverVoltageHistoriesOpenAsAdfFromEveryWayIn) {
     }
     f->DropFiles({File("dropped.Vol", vol)});
     EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
-    EXPECT_EQ(f->loadedFiles, 3);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_EQ(TableNames(), (std::set<std::string>{"CASE.VOL", "low.vol", "dropped.Vol"}));
 }
 
