@@ -134,10 +134,10 @@ public:
     // The grids drawn again from the models.
     void DrawSelection();
     void DrawFileTable();
-    // Files loaded into slots, by the Load button, dropping, the command line and LS alike:
-    // taken from the last to the first, each into the lowest free slot (multi-file layout)
-    // or the current one. Returns the slots loaded, in the order of `names`, -1 for a
-    // file that was not.
+    // Files loaded into slots, for the Load button, dropped files and the command line
+    // alike, in the order given: each into the lowest free slot (multi-file layout; a file
+    // already loaded is refused) or the current one. Returns the slot of each name, -1 for
+    // a file that was not loaded.
     std::vector<int> LoadFiles(const std::vector<std::string>& names);
 
 private:
@@ -175,7 +175,8 @@ private:
     int FileRowAt(int y, int firstRow) const;
     void RefindSelectionAfterRefresh(int slot);
     void WarnFromReader(const std::string& title, const std::string& text);
-    // Reads a file into a record of its own; empty when read, else after showing why.
+    // Reads a file into a record of its own: true when read, else false after showing why.
+    // LS reads every file this way before it lets go of the loaded ones.
     bool ReadFile(const std::string& name, bool refresh, SimOut& out);
     // Puts a file read by ReadFile into its slot.
     void CommitFile(int slot, const std::string& name, SimOut&& fresh, bool fixedScale,
@@ -185,11 +186,10 @@ private:
     void SelectionCellEdited(int col, int row, const std::string& text);
     void FileCellEdited(int col, int row, const std::string& text);
     bool lastClickChangedRow_ = false;
-    std::string maxHeader_; // the file table's last-x header
     // variable selection
     // The time-factor menu shows on a right click only while active.
     void SetTimeFactorPopup(bool active);
-    // The Plot, Save, Four and operator buttons as the selection allows.
+    // The Plot, Save and Four buttons as the selection allows.
     void EnableForSelection();
     std::array<bool, 10> savedEnabled_{}; // the controls composite mode disables
     bool savedDropping_ = false;

@@ -388,7 +388,8 @@ TEST_F(Slots, RefusedLoadsChangeNothing) {
     Load({a});
     Load({a});
     Load({data.file("sub/../run.adf")});
-    ASSERT_EQ(kit.messages.size(), 2u);
+    f->DropFiles({data.file("sub/../run.adf")}); // named as loaded, whichever way it comes
+    ASSERT_EQ(kit.messages.size(), 3u);
     for (const auto& m : kit.messages) {
         EXPECT_EQ(m.Line(),
                   "Invalid Operation: Cannot load file " + a + ".\nReason: file already in memory");
