@@ -179,7 +179,6 @@ void TDataSelForm::CommitFile(int slot, const std::string& nameArg, SimOut&& fre
         if (Screen->Height() < Height()) SetHeight(Height() - step);
     }
 
-    fileSlots.SetCurrent(slot);
     FillVarList();
 
     if (refresh) {
