@@ -316,7 +316,13 @@ bool TDataSelForm::ResolveCompositeName(int record) {
     if (pos <= 1 || pos > static_cast<int>(row.name.size())) return false;
     const std::string first = row.name.substr(0, static_cast<std::size_t>(pos - 1));
     const std::string second = row.name.substr(static_cast<std::size_t>(pos));
-    return VarList.Items().IndexOf(first) >= 0 && VarList.Items().IndexOf(second) >= 0;
+    // Both operands among the names the list shows for the current file.
+    const int slot = fileSlots.Current();
+    if (!fileSlots.Loaded(slot)) return false;
+    const SimOut& f = files[static_cast<std::size_t>(slot)];
+    const auto begin = f.names.begin() + (fileSlots.Multi() ? 1 : 0);
+    const auto end = f.names.begin() + f.nVars;
+    return std::find(begin, end, first) != end && std::find(begin, end, second) != end;
 }
 
 bool TDataSelForm::SelectionFromOneFile() {
