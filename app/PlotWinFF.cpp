@@ -52,6 +52,13 @@ void SetCaptionActive(TLabel& l, bool active) {
     l.Font().SetColor(active ? clBlack : kInactiveCaption);
 }
 
+void SetQuietly(TCheckBox& box, bool on) {
+    TNotifyEvent click = std::move(box.OnClick);
+    box.OnClick = nullptr;
+    box.SetChecked(on);
+    box.OnClick = std::move(click);
+}
+
 } // namespace
 
 TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
@@ -181,6 +188,8 @@ void TPlotWinForm::ShowCurves(bool keepScale) {
         TotalCurves += d.nCurves[static_cast<std::size_t>(f)];
     MyChart.UserLabel = false;
 
+    // A plot of the full range is no zoom, whatever was zoomed before.
+    if (!keepScale) MyChart.Zoomed = false;
     MarkBtn.SetEnabled(d.xParam.xIsTime || !MyChart.Zoomed);
     PrintBtn.SetEnabled(true);
     MyChart.PlotType = static_cast<EPlotType>(std::min<int>(PlotKind, ptSwarm));
@@ -207,6 +216,7 @@ void TPlotWinForm::ShowCurves(bool keepScale) {
     SetCaption(options_.Flag(poCaptionText) ? CaptionBase + MyChart.PlotTimeText : CaptionBase);
 
     if (TValuesForm* values = ctx_.windows.Values) values->SetCurves(d.nFiles, d.nCurves.data());
+    ShowInterpolationState();
 
     if (MyChart.DataCursorVisible) {
         CursorBtnClick(this);
@@ -295,9 +305,20 @@ void TPlotWinForm::TitleBtnClick(TObject*) {
 }
 
 void TPlotWinForm::InterpolationBoxClick(TObject*) {
-    MyChart.SetLinearInterpolation(InterpolationBox.Checked());
+    InterpolationChosen(InterpolationBox.Checked());
+}
+
+void TPlotWinForm::InterpolationChosen(bool on) {
+    MyChart.SetLinearInterpolation(on);
+    ShowInterpolationState();
     // The arrows must reach the window, not the box.
     SetFocus();
+}
+
+void TPlotWinForm::ShowInterpolationState() {
+    SetQuietly(InterpolationBox, MyChart.LinearInterpolation);
+    if (TValuesForm* values = ctx_.windows.Values)
+        SetQuietly(values->InterpolationBox, MyChart.LinearInterpolation);
 }
 
 void TPlotWinForm::MarkBtnClick(TObject*) {
@@ -347,7 +368,26 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
             opt->PageControl1.SetActivePage(&opt->GeneralPage);
         break;
     }
-    if (opt->ShowModal() != mrOk) return;
+    // Cancel, or scales the chart refuses, leave the dialog, the chart and the other
+    // windows as they were.
+    TPlotOptForm::SState shown = opt->SaveState();
+    if (opt->ShowModal() != mrOk) {
+        opt->RestoreState(shown);
+        return;
+    }
+    struct {
+        EScaleType x, y;
+        bool xGrid, yGrid, autoAxis, autoLegend, interpolation, zoomed, boxEnabled;
+        int userFont;
+        EPlotType type;
+        EPlotPenWidth pen;
+        ESwarmPointSize swarm;
+        std::uint8_t kind, yChoice;
+    } const was{MyChart.XScaleType,     MyChart.YScaleType,      MyChart.XGrid,
+                MyChart.YGrid,          MyChart.AutoAxisFont,    MyChart.AutoLegendFont,
+                MyChart.LinearInterpolation, MyChart.Zoomed,     InterpolationBox.Enabled(),
+                MyChart.UserFontSize,   MyChart.PlotType,        MyChart.PlotPenWidth,
+                MyChart.SwarmPointSize, PlotKind,                YScaleChoice};
 
     MyChart.Zoomed = true;
     MyChart.SetXScaleType(opt->XScaleTypeRG.ItemIndex() == 1 ? stLog : stLin);
@@ -382,7 +422,29 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
     }
     MyChart.DesignPlot();
     MyChart.Plot(false);
-    MyChart.MarkAll();
+    if (MyChart.ScaleRefused) {
+        MyChart.SetXScaleType(was.x);
+        MyChart.SetYScaleType(was.y);
+        MyChart.SetXGrid(was.xGrid);
+        MyChart.SetYGrid(was.yGrid);
+        MyChart.AutoAxisFont = was.autoAxis;
+        MyChart.AutoLegendFont = was.autoLegend;
+        MyChart.UserFontSize = was.userFont;
+        MyChart.LinearInterpolation = was.interpolation;
+        MyChart.Zoomed = was.zoomed;
+        MyChart.PlotType = was.type;
+        MyChart.PlotPenWidth = was.pen;
+        MyChart.SwarmPointSize = was.swarm;
+        PlotKind = was.kind;
+        YScaleChoice = was.yChoice;
+        InterpolationBox.SetEnabled(was.boxEnabled);
+        MyChart.DesignPlot();
+        opt->RestoreState(shown);
+    } else {
+        MyChart.MarkAll();
+    }
+    ShowInterpolationState();
+    MyChart.RefreshValues();
 }
 
 void TPlotWinForm::ScaleBtnClick(TObject*) {
@@ -438,12 +500,25 @@ void TPlotWinForm::ScaleBtnClick(TObject*) {
     }
     if (TDataSelForm* main = ctx_.windows.DataSel) main->EnableUpdate();
     MyChart.ManualScale = scale->ExactMatchBox.Checked();
-    MyChart.DispRect = ManualRect;
+    FloatRect2 shownRect = ManualRect;
+    // A log y axis spans the decades of the whole data; x ends that could be typed hold.
+    if (MyChart.YScaleType != stLin) {
+        const FloatRect2 full = MyChart.FullDataRectangle();
+        shownRect.yLeftUpper = full.yLeftUpper;
+        shownRect.yLeftLower = full.yLeftLower;
+        shownRect.yRightUpper = full.yRightUpper;
+        shownRect.yRightLower = full.yRightLower;
+        if (!scale->XMinEdit.Enabled()) {
+            shownRect.xLower = full.xLower;
+            shownRect.xUpper = full.xUpper;
+        }
+    }
+    MyChart.DispRect = shownRect;
 
     MyChart.DesignPlot();
-    // A log scale shows the full data range; the typed ends are for linear axes.
-    MyChart.Plot(MyChart.YScaleType != stLin);
+    MyChart.Plot(false);
     MyChart.MarkAll();
+    MyChart.RefreshValues();
 }
 
 void TPlotWinForm::PrintBtnClick(TObject*) {

@@ -316,7 +316,7 @@ TEST_F(PlotDialogs, AcceptedLabelsStayAcceptedAcrossOpenings) {
     EXPECT_FALSE(win.MyChart.UserLabel);
 }
 
-TEST_F(PlotDialogs, ManualScaleOnALogScaleShowsTheFullRange) {
+TEST_F(PlotDialogs, ManualScaleOnALogYScaleKeepsTheTypedXAndTheWholeY) {
     ShowRamp();
     win.MyChart.SetYScaleType(stLog);
     kit.modalScript.push_back([&](TCustomForm&) {
@@ -327,9 +327,9 @@ TEST_F(PlotDialogs, ManualScaleOnALogScaleShowsTheFullRange) {
     });
     win.ScaleBtnClick(&win.ScaleBtn);
     TLineChart& c = win.MyChart;
-    // The whole ramp: x 0 .. 10, y 1 .. 11 on the decades 10^0 .. 10^2.
-    EXPECT_EQ(c.Axes.x.lowerData, 0);
-    EXPECT_EQ(c.Axes.x.upperData, 10);
+    // x as typed, y the whole ramp 1 .. 11 on the decades 10^0 .. 10^2.
+    EXPECT_EQ(c.Axes.x.lowerData, 2);
+    EXPECT_EQ(c.Axes.x.upperData, 4);
     EXPECT_EQ(c.Axes.yLeft.lowDecade, 0);
     EXPECT_EQ(c.Axes.yLeft.highDecade, 2);
 }
