@@ -209,12 +209,18 @@ TEST_F(PlotWinFixture, TheReadOutFollowsEveryNewPicture) {
     picture.HandleMouseMove(0, p.right - 60, p.bottom - 5);
     picture.HandleMouseUp(mbLeft, 0, p.right - 60, p.bottom - 5);
     ASSERT_TRUE(c.Zoomed);
-    EXPECT_EQ(shown(), underTheLine()) << "zoom";
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "zoom";
+    }
 
     picture.HandleMouseDown(mbRight, 0, p.left + 50, p.top + 50);
     picture.HandleMouseUp(mbRight, 0, p.left + 50, p.top + 50);
     ASSERT_FALSE(c.Zoomed);
-    EXPECT_EQ(shown(), underTheLine()) << "unzoom";
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "unzoom";
+    }
 
     kit.modalScript.push_back([&](TCustomForm&) {
         program.w.Scale->XMinEdit.SetText("0.02");
@@ -224,7 +230,10 @@ TEST_F(PlotWinFixture, TheReadOutFollowsEveryNewPicture) {
     });
     win.ScaleBtnClick(&win.ScaleBtn);
     ASSERT_EQ(c.Axes.x.lowerData, 0.02f);
-    EXPECT_EQ(shown(), underTheLine()) << "manual scaling";
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "manual scaling";
+    }
     EXPECT_TRUE(kit.messages.empty());
 }
 
