@@ -190,9 +190,9 @@ TPlotOptForm::SState TPlotOptForm::SaveState() {
                  &scale->XMaxLabel, &scale->ExactMatchBox, &scale->YLMaxEdit, &scale->YLMinEdit,
                  &scale->YLMaxLabel, &scale->YLMinLabel})
             controls.push_back(c);
-        for (TFont* f : {&scale->XGB.Font(), &scale->YLGB.Font(), &scale->XMinLabel.Font(),
-                         &scale->XMaxLabel.Font(), &scale->YLMaxLabel.Font(),
-                         &scale->YLMinLabel.Font()})
+        for (TFont* f :
+             {&scale->XGB.Font(), &scale->YLGB.Font(), &scale->XMinLabel.Font(),
+              &scale->XMaxLabel.Font(), &scale->YLMaxLabel.Font(), &scale->YLMinLabel.Font()})
             s.colours.emplace_back(f, f->Color());
     }
     for (TControl* c : controls)

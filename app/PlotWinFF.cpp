@@ -383,11 +383,21 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
         EPlotPenWidth pen;
         ESwarmPointSize swarm;
         std::uint8_t kind, yChoice;
-    } const was{MyChart.XScaleType,     MyChart.YScaleType,      MyChart.XGrid,
-                MyChart.YGrid,          MyChart.AutoAxisFont,    MyChart.AutoLegendFont,
-                MyChart.LinearInterpolation, MyChart.Zoomed,     InterpolationBox.Enabled(),
-                MyChart.UserFontSize,   MyChart.PlotType,        MyChart.PlotPenWidth,
-                MyChart.SwarmPointSize, PlotKind,                YScaleChoice};
+    } const was{MyChart.XScaleType,
+                MyChart.YScaleType,
+                MyChart.XGrid,
+                MyChart.YGrid,
+                MyChart.AutoAxisFont,
+                MyChart.AutoLegendFont,
+                MyChart.LinearInterpolation,
+                MyChart.Zoomed,
+                InterpolationBox.Enabled(),
+                MyChart.UserFontSize,
+                MyChart.PlotType,
+                MyChart.PlotPenWidth,
+                MyChart.SwarmPointSize,
+                PlotKind,
+                YScaleChoice};
 
     MyChart.Zoomed = true;
     MyChart.SetXScaleType(opt->XScaleTypeRG.ItemIndex() == 1 ? stLog : stLin);

@@ -178,5 +178,6 @@ void TValuesForm::FormPaint(TObject*) {
 }
 
 void TValuesForm::InterpolationBoxClick(TObject*) {
-    if (TPlotWinForm* plot = ctx_.windows.PlotWin) plot->InterpolationChosen(InterpolationBox.Checked());
+    if (TPlotWinForm* plot = ctx_.windows.PlotWin)
+        plot->InterpolationChosen(InterpolationBox.Checked());
 }

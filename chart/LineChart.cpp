@@ -351,7 +351,8 @@ std::string TLineChart::Plot(bool fullRange) {
     if (ScaleRefused) {
         const SAxisSet settings = Axes;
         Axes = drawn;
-        for (auto [to, from] : {std::pair{&Axes.x, &settings.x}, {&Axes.yLeft, &settings.yLeft},
+        for (auto [to, from] : {std::pair{&Axes.x, &settings.x},
+                                {&Axes.yLeft, &settings.yLeft},
                                 {&Axes.yRight, &settings.yRight}}) {
             to->scaleType = from->scaleType;
             to->grid = from->grid;

@@ -475,7 +475,7 @@ TEST_F(PlotPrinting, PensFromThePrinterResolutionAndTheJobTitle) {
         EXPECT_EQ(print.CrThicknCombo.Color(), clWindow);
         EXPECT_EQ(print.DotLabel.Font().Color(), kInactiveCaption);
         print.FrThicknCombo.SetItemIndex(0); // 0.2 mm
-        print.PrSetupBtn.Click(); // cancelled: the resolution stays
+        print.PrSetupBtn.Click();            // cancelled: the resolution stays
         EXPECT_EQ(kit.printerSetups, 1);
         return mrOk;
     });
