@@ -421,13 +421,14 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
             MyChart.PlotPenWidth =
                 static_cast<EPlotPenWidth>(std::clamp(opt->LineTypeRadioGr.ItemIndex(), 0, 2));
             InterpolationBox.SetEnabled(true);
-            MyChart.SetLinearInterpolation(InterpolationBox.Checked());
+            // Shown by the read-out once the new picture stands.
+            MyChart.LinearInterpolation = InterpolationBox.Checked();
         } else {
             PlotKind = 2;
             MyChart.PlotType = ptSwarm;
             MyChart.SwarmPointSize = opt->PointTypeRadioGr.ItemIndex() != 0 ? ssSquare : ssPixel;
             InterpolationBox.SetEnabled(false);
-            MyChart.SetLinearInterpolation(false);
+            MyChart.LinearInterpolation = false;
         }
     }
     MyChart.DesignPlot();
