@@ -59,6 +59,45 @@ void SetQuietly(TCheckBox& box, bool on) {
     box.OnClick = std::move(click);
 }
 
+// What the plot options set on the chart and the window, put back when the chart
+// refuses the new scales.
+struct SOptionsOnChart {
+    EScaleType x, y;
+    bool xGrid, yGrid, autoAxis, autoLegend, interpolation, zoomed, boxEnabled;
+    int userFont;
+    EPlotType type;
+    EPlotPenWidth pen;
+    ESwarmPointSize swarm;
+    std::uint8_t kind, yChoice;
+
+    explicit SOptionsOnChart(TPlotWinForm& w)
+        : x(w.MyChart.XScaleType), y(w.MyChart.YScaleType), xGrid(w.MyChart.XGrid),
+          yGrid(w.MyChart.YGrid), autoAxis(w.MyChart.AutoAxisFont),
+          autoLegend(w.MyChart.AutoLegendFont), interpolation(w.MyChart.LinearInterpolation),
+          zoomed(w.MyChart.Zoomed), boxEnabled(w.InterpolationBox.Enabled()),
+          userFont(w.MyChart.UserFontSize), type(w.MyChart.PlotType), pen(w.MyChart.PlotPenWidth),
+          swarm(w.MyChart.SwarmPointSize), kind(w.PlotKind), yChoice(w.YScaleChoice) {}
+
+    void PutBack(TPlotWinForm& w) const {
+        TLineChart& c = w.MyChart;
+        c.SetXScaleType(x);
+        c.SetYScaleType(y);
+        c.SetXGrid(xGrid);
+        c.SetYGrid(yGrid);
+        c.AutoAxisFont = autoAxis;
+        c.AutoLegendFont = autoLegend;
+        c.UserFontSize = userFont;
+        c.LinearInterpolation = interpolation;
+        c.Zoomed = zoomed;
+        c.PlotType = type;
+        c.PlotPenWidth = pen;
+        c.SwarmPointSize = swarm;
+        w.PlotKind = kind;
+        w.YScaleChoice = yChoice;
+        w.InterpolationBox.SetEnabled(boxEnabled);
+    }
+};
+
 } // namespace
 
 TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
@@ -375,29 +414,7 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
         opt->RestoreState(shown);
         return;
     }
-    struct {
-        EScaleType x, y;
-        bool xGrid, yGrid, autoAxis, autoLegend, interpolation, zoomed, boxEnabled;
-        int userFont;
-        EPlotType type;
-        EPlotPenWidth pen;
-        ESwarmPointSize swarm;
-        std::uint8_t kind, yChoice;
-    } const was{MyChart.XScaleType,
-                MyChart.YScaleType,
-                MyChart.XGrid,
-                MyChart.YGrid,
-                MyChart.AutoAxisFont,
-                MyChart.AutoLegendFont,
-                MyChart.LinearInterpolation,
-                MyChart.Zoomed,
-                InterpolationBox.Enabled(),
-                MyChart.UserFontSize,
-                MyChart.PlotType,
-                MyChart.PlotPenWidth,
-                MyChart.SwarmPointSize,
-                PlotKind,
-                YScaleChoice};
+    const SOptionsOnChart was(*this);
 
     MyChart.Zoomed = true;
     MyChart.SetXScaleType(opt->XScaleTypeRG.ItemIndex() == 1 ? stLog : stLin);
@@ -434,21 +451,7 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
     MyChart.DesignPlot();
     MyChart.Plot(false);
     if (MyChart.ScaleRefused) {
-        MyChart.SetXScaleType(was.x);
-        MyChart.SetYScaleType(was.y);
-        MyChart.SetXGrid(was.xGrid);
-        MyChart.SetYGrid(was.yGrid);
-        MyChart.AutoAxisFont = was.autoAxis;
-        MyChart.AutoLegendFont = was.autoLegend;
-        MyChart.UserFontSize = was.userFont;
-        MyChart.LinearInterpolation = was.interpolation;
-        MyChart.Zoomed = was.zoomed;
-        MyChart.PlotType = was.type;
-        MyChart.PlotPenWidth = was.pen;
-        MyChart.SwarmPointSize = was.swarm;
-        PlotKind = was.kind;
-        YScaleChoice = was.yChoice;
-        InterpolationBox.SetEnabled(was.boxEnabled);
+        was.PutBack(*this);
         MyChart.DesignPlot();
         opt->RestoreState(shown);
     } else {
