@@ -91,22 +91,18 @@ void TLineChart::Mark(bool store) {
             return;
         }
     }
-    bool any = false;
     int j = 0;
     for (int f = 0; f < NFiles; ++f) {
         const bool inSpan = inSpanOf(f);
         for (int k = 0; k < nCurves_[f]; ++k, ++j) {
             if (Legend && LegendInfo && j < int(LegendSymbol.size()))
                 DrawMark(LegendSymbol[j].x, LegendSymbol[j].y, j, true);
-            if (inSpan) {
+            if (inSpan)
                 MarkAt(c, f, TableRowOf(f), k, j, store);
-                any = true;
-            } else if (store && f < kMaxMarkFiles) {
+            else if (store && f < kMaxMarkFiles)
                 MarkIndex[f][MarkCounter] = -1;
-            }
         }
     }
-    if (!any) SystemBeep();
 }
 
 void TLineChart::MarkSingle(int file, int tableIndex, int curveInFile, int curve, bool store) {
