@@ -166,3 +166,49 @@ void TPlotOptForm::YScaleTypeRGClick(TObject*) {
     }
     MarkAndGridForScales();
 }
+
+TPlotOptForm::SState TPlotOptForm::SaveState() {
+    SState s;
+    s.y = YScaleTypeRG.ItemIndex();
+    s.x = XScaleTypeRG.ItemIndex();
+    s.grid = GridBox.Checked();
+    s.axisSize = AxisSizeGroup.ItemIndex();
+    s.fixed = CBoxFixed.ItemIndex();
+    s.legend = LegendSizeGroup.ItemIndex();
+    s.lines = UseLinesBtn.Checked();
+    s.lineType = LineTypeRadioGr.ItemIndex();
+    s.pointType = PointTypeRadioGr.ItemIndex();
+    std::vector<TControl*> controls = {&GridBox, &CBoxFixed, &LineTypeRadioGr, &PointTypeRadioGr};
+    if (TPlotWinForm* plot = ctx_.windows.PlotWin) controls.push_back(&plot->MarkBtn);
+    if (TScaleForm* scale = ctx_.windows.Scale) {
+        for (TControl* c : std::initializer_list<TControl*>{
+                 &scale->XGB, &scale->XMinEdit, &scale->XMaxEdit, &scale->XMinLabel,
+                 &scale->XMaxLabel, &scale->ExactMatchBox, &scale->YLMaxEdit, &scale->YLMinEdit,
+                 &scale->YLMaxLabel, &scale->YLMinLabel})
+            controls.push_back(c);
+        for (TFont* f :
+             {&scale->XGB.Font(), &scale->YLGB.Font(), &scale->XMinLabel.Font(),
+              &scale->XMaxLabel.Font(), &scale->YLMaxLabel.Font(), &scale->YLMinLabel.Font()})
+            s.colours.emplace_back(f, f->Color());
+    }
+    for (TControl* c : controls)
+        s.enabled.emplace_back(c, c->Enabled());
+    return s;
+}
+
+// The choices first: their clicks set the other windows, which then get their own state.
+void TPlotOptForm::RestoreState(const SState& s) {
+    YScaleTypeRG.SetItemIndex(s.y);
+    XScaleTypeRG.SetItemIndex(s.x);
+    GridBox.SetChecked(s.grid);
+    AxisSizeGroup.SetItemIndex(s.axisSize);
+    CBoxFixed.SetItemIndex(s.fixed);
+    LegendSizeGroup.SetItemIndex(s.legend);
+    (s.lines ? UseLinesBtn : UsePointsBtn).SetChecked(true);
+    LineTypeRadioGr.SetItemIndex(s.lineType);
+    PointTypeRadioGr.SetItemIndex(s.pointType);
+    for (const auto& [control, enabled] : s.enabled)
+        control->SetEnabled(enabled);
+    for (const auto& [font, colour] : s.colours)
+        font->SetColor(colour);
+}

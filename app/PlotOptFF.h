@@ -10,6 +10,9 @@
 #include "PageControl.h"
 #include "RadioGroup.h"
 
+#include <utility>
+#include <vector>
+
 class TPlotOptForm : public TForm {
 public:
     TPlotOptForm(TComponent* owner, SAppContext& ctx);
@@ -30,6 +33,17 @@ public:
     TRadioButton UseLinesBtn, UsePointsBtn;
     TRadioGroup LineTypeRadioGr, PointTypeRadioGr;
     TButton CancelBtn, OKBtn;
+
+    // The choices shown, and what their clicks set in the plot window and the scaling
+    // dialog, so that a cancelled dialog or refused scales leave everything as it was.
+    struct SState {
+        int y = 0, x = 0, axisSize = 1, fixed = 2, legend = 1, lineType = 2, pointType = 1;
+        bool grid = false, lines = true;
+        std::vector<std::pair<TControl*, bool>> enabled;
+        std::vector<std::pair<TFont*, TColor>> colours;
+    };
+    SState SaveState();
+    void RestoreState(const SState& s);
 
 private:
     // Mark and grid follow the scale types: both linear enable them.

@@ -52,6 +52,52 @@ void SetCaptionActive(TLabel& l, bool active) {
     l.Font().SetColor(active ? clBlack : kInactiveCaption);
 }
 
+void SetQuietly(TCheckBox& box, bool on) {
+    TNotifyEvent click = std::move(box.OnClick);
+    box.OnClick = nullptr;
+    box.SetChecked(on);
+    box.OnClick = std::move(click);
+}
+
+// What the plot options set on the chart and the window, put back when the chart
+// refuses the new scales.
+struct SOptionsOnChart {
+    EScaleType x, y;
+    bool xGrid, yGrid, autoAxis, autoLegend, interpolation, zoomed, boxEnabled;
+    int userFont;
+    EPlotType type;
+    EPlotPenWidth pen;
+    ESwarmPointSize swarm;
+    std::uint8_t kind, yChoice;
+
+    explicit SOptionsOnChart(TPlotWinForm& w)
+        : x(w.MyChart.XScaleType), y(w.MyChart.YScaleType), xGrid(w.MyChart.XGrid),
+          yGrid(w.MyChart.YGrid), autoAxis(w.MyChart.AutoAxisFont),
+          autoLegend(w.MyChart.AutoLegendFont), interpolation(w.MyChart.LinearInterpolation),
+          zoomed(w.MyChart.Zoomed), boxEnabled(w.InterpolationBox.Enabled()),
+          userFont(w.MyChart.UserFontSize), type(w.MyChart.PlotType), pen(w.MyChart.PlotPenWidth),
+          swarm(w.MyChart.SwarmPointSize), kind(w.PlotKind), yChoice(w.YScaleChoice) {}
+
+    void PutBack(TPlotWinForm& w) const {
+        TLineChart& c = w.MyChart;
+        c.SetXScaleType(x);
+        c.SetYScaleType(y);
+        c.SetXGrid(xGrid);
+        c.SetYGrid(yGrid);
+        c.AutoAxisFont = autoAxis;
+        c.AutoLegendFont = autoLegend;
+        c.UserFontSize = userFont;
+        c.LinearInterpolation = interpolation;
+        c.Zoomed = zoomed;
+        c.PlotType = type;
+        c.PlotPenWidth = pen;
+        c.SwarmPointSize = swarm;
+        w.PlotKind = kind;
+        w.YScaleChoice = yChoice;
+        w.InterpolationBox.SetEnabled(boxEnabled);
+    }
+};
+
 } // namespace
 
 TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
@@ -199,6 +245,8 @@ void TPlotWinForm::ShowCurves(bool keepScale) {
         TotalCurves += d.nCurves[static_cast<std::size_t>(f)];
     MyChart.UserLabel = false;
 
+    // A plot of the full range is no zoom, whatever was zoomed before.
+    if (!keepScale) MyChart.Zoomed = false;
     MarkBtn.SetEnabled(d.xParam.xIsTime || !MyChart.Zoomed);
     PrintBtn.SetEnabled(true);
     MyChart.PlotType = static_cast<EPlotType>(std::min<int>(PlotKind, ptSwarm));
@@ -225,6 +273,7 @@ void TPlotWinForm::ShowCurves(bool keepScale) {
     SetCaption(options_.Flag(poCaptionText) ? CaptionBase + MyChart.PlotTimeText : CaptionBase);
 
     if (TValuesForm* values = ctx_.windows.Values) values->SetCurves(d.nFiles, d.nCurves.data());
+    ShowInterpolationState();
 
     if (MyChart.DataCursorVisible) {
         CursorBtnClick(this);
@@ -313,9 +362,20 @@ void TPlotWinForm::TitleBtnClick(TObject*) {
 }
 
 void TPlotWinForm::InterpolationBoxClick(TObject*) {
-    MyChart.SetLinearInterpolation(InterpolationBox.Checked());
+    InterpolationChosen(InterpolationBox.Checked());
+}
+
+void TPlotWinForm::InterpolationChosen(bool on) {
+    MyChart.SetLinearInterpolation(on);
+    ShowInterpolationState();
     // The arrows must reach the window, not the box.
     SetFocus();
+}
+
+void TPlotWinForm::ShowInterpolationState() {
+    SetQuietly(InterpolationBox, MyChart.LinearInterpolation);
+    if (TValuesForm* values = ctx_.windows.Values)
+        SetQuietly(values->InterpolationBox, MyChart.LinearInterpolation);
 }
 
 void TPlotWinForm::MarkBtnClick(TObject*) {
@@ -365,7 +425,14 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
             opt->PageControl1.SetActivePage(&opt->GeneralPage);
         break;
     }
-    if (opt->ShowModal() != mrOk) return;
+    // Cancel, or scales the chart refuses, leave the dialog, the chart and the other
+    // windows as they were.
+    TPlotOptForm::SState shown = opt->SaveState();
+    if (opt->ShowModal() != mrOk) {
+        opt->RestoreState(shown);
+        return;
+    }
+    const SOptionsOnChart was(*this);
 
     MyChart.Zoomed = true;
     MyChart.SetXScaleType(opt->XScaleTypeRG.ItemIndex() == 1 ? stLog : stLin);
@@ -389,18 +456,27 @@ void TPlotWinForm::PlotOptBtnClick(TObject*) {
             MyChart.PlotPenWidth =
                 static_cast<EPlotPenWidth>(std::clamp(opt->LineTypeRadioGr.ItemIndex(), 0, 2));
             InterpolationBox.SetEnabled(true);
-            MyChart.SetLinearInterpolation(InterpolationBox.Checked());
+            // Shown by the read-out once the new picture stands.
+            MyChart.LinearInterpolation = InterpolationBox.Checked();
         } else {
             PlotKind = 2;
             MyChart.PlotType = ptSwarm;
             MyChart.SwarmPointSize = opt->PointTypeRadioGr.ItemIndex() != 0 ? ssSquare : ssPixel;
             InterpolationBox.SetEnabled(false);
-            MyChart.SetLinearInterpolation(false);
+            MyChart.LinearInterpolation = false;
         }
     }
     MyChart.DesignPlot();
     MyChart.Plot(false);
-    MyChart.MarkAll();
+    if (MyChart.ScaleRefused) {
+        was.PutBack(*this);
+        MyChart.DesignPlot();
+        opt->RestoreState(shown);
+    } else {
+        MyChart.MarkAll();
+    }
+    ShowInterpolationState();
+    MyChart.RefreshValues();
 }
 
 void TPlotWinForm::ScaleBtnClick(TObject*) {
@@ -456,12 +532,25 @@ void TPlotWinForm::ScaleBtnClick(TObject*) {
     }
     if (TDataSelForm* main = ctx_.windows.DataSel) main->EnableUpdate();
     MyChart.ManualScale = scale->ExactMatchBox.Checked();
-    MyChart.DispRect = ManualRect;
+    FloatRect2 shownRect = ManualRect;
+    // A log y axis spans the decades of the whole data; x ends that could be typed hold.
+    if (MyChart.YScaleType != stLin) {
+        const FloatRect2 full = MyChart.FullDataRectangle();
+        shownRect.yLeftUpper = full.yLeftUpper;
+        shownRect.yLeftLower = full.yLeftLower;
+        shownRect.yRightUpper = full.yRightUpper;
+        shownRect.yRightLower = full.yRightLower;
+        if (!scale->XMinEdit.Enabled()) {
+            shownRect.xLower = full.xLower;
+            shownRect.xUpper = full.xUpper;
+        }
+    }
+    MyChart.DispRect = shownRect;
 
     MyChart.DesignPlot();
-    // A log scale shows the full data range; the typed ends are for linear axes.
-    MyChart.Plot(MyChart.YScaleType != stLin);
+    MyChart.Plot(false);
     MyChart.MarkAll();
+    MyChart.RefreshValues();
 }
 
 void TPlotWinForm::PrintBtnClick(TObject*) {

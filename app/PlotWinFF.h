@@ -73,6 +73,12 @@ public:
     // What the window shows (tests read it).
     PlotSnapshotPtr Shown;
 
+    // Both interpolation boxes (the panel's and the values window's) show the chart's
+    // state; setting them clicks nothing.
+    void ShowInterpolationState();
+    // A box clicked: the chart follows it, both boxes show it, the arrows stay here.
+    void InterpolationChosen(bool on);
+
 private:
     SAppContext& ctx_;
     SGlobalVars& globals_;

@@ -30,6 +30,11 @@ TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
     InterpolationBox.Font().SetName("Arial");
     InterpolationBox.SetBounds(2, 184, 110, kBoxHeight);
     InterpolationBox.OnClick = [this](TObject* s) { InterpolationBoxClick(s); };
+    // The arrows move the plot's cursor even when this window has the focus.
+    SetKeyPreview(true);
+    OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
+        if (TPlotWinForm* plot = ctx_.windows.PlotWin) plot->FormKeyDown(s, k, sh);
+    };
 
     TCanvas& c = Canvas();
     c.Font().SetName("Arial");
@@ -174,5 +179,5 @@ void TValuesForm::FormPaint(TObject*) {
 
 void TValuesForm::InterpolationBoxClick(TObject*) {
     if (TPlotWinForm* plot = ctx_.windows.PlotWin)
-        plot->MyChart.SetLinearInterpolation(InterpolationBox.Checked());
+        plot->InterpolationChosen(InterpolationBox.Checked());
 }

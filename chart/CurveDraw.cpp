@@ -137,7 +137,7 @@ SBarSpacing BarSpacing(const float* x, std::int64_t first, std::int64_t last, bo
 
 } // namespace
 
-void TLineChart::DrawBars() {
+void TLineChart::DrawBars(bool layoutOnly) {
     TCanvas& c = *canvas_;
     const SPlotRect& p = PlotRect;
     c.Pen() = CurvePen;
@@ -167,6 +167,17 @@ void TLineChart::DrawBars() {
 
     const int cursorWidth = TruncSat(width / 2.0 + 0.5);
     cursorLine_->SetWidth(std::max(1, cursorWidth));
+    auto placeCursor = [&] {
+        const std::int64_t m = TruncSat64((first + last) / 2.0 + 0.5);
+        const double mc = map.Column(x[std::clamp(m, first, last)]);
+        if (!std::isnan(mc))
+            cursorLine_->SetLeft(TruncSat(mc - BarMarginPx - cursorWidth / 2.0 + 0.5));
+    };
+    if (layoutOnly) {
+        placeCursor();
+        c.Pen() = savedPen_;
+        return;
+    }
     c.Pen().SetColor(clBlack);
     c.Brush().SetColor(clWhite);
     // The zero line only where it lies within the plot.
@@ -202,15 +213,12 @@ void TLineChart::DrawBars() {
         ++drawn;
     }
     SegmentCount = drawn;
-
-    const std::int64_t m = TruncSat64((first + last) / 2.0 + 0.5);
-    const double mc = map.Column(x[std::clamp(m, first, last)]);
-    if (!std::isnan(mc)) cursorLine_->SetLeft(TruncSat(mc - BarMarginPx - cursorWidth / 2.0 + 0.5));
+    placeCursor();
     c.Brush().SetColor(clWhite);
     c.Pen() = savedPen_;
 }
 
-void TLineChart::DrawSwarm() {
+void TLineChart::DrawSwarm(bool layoutOnly) {
     TCanvas& c = *canvas_;
     const SPlotRect& p = PlotRect;
     const int half = TruncSat(std::max(1.0, PrintPenWidth / 2.0 + 0.5));
@@ -219,7 +227,7 @@ void TLineChart::DrawSwarm() {
     c.Pen() = CurvePen;
     FileColumns(false);
     SegmentCount = 0;
-    if (p.Empty()) {
+    if (p.Empty() || layoutOnly) {
         c.Pen() = savedPen_;
         return;
     }

@@ -17,6 +17,11 @@ void TLineChart::FireValues(XYValues v) {
     if (OnValuesChange) OnValuesChange(this, v);
 }
 
+void TLineChart::RefreshValues() {
+    if (DataCursorVisible && GotData && xVar_.xIsTime)
+        FireValues(GiveValues(cursorLine_->Left(), LinearInterpolation));
+}
+
 void TLineChart::SetDataCursorVisible(bool v) {
     DataCursorVisible = v;
     cursorLine_->SetVisible(v);

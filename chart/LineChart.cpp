@@ -222,6 +222,14 @@ void TLineChart::SetFullDispRect() {
     FullDataRect(Data(), FullRect, DispRect);
 }
 
+FloatRect2 TLineChart::FullDataRectangle() const {
+    FloatRect2 r = DispRect;
+    if (!GotData) return r;
+    float full[6] = {};
+    FullDataRect(Data(), full, r);
+    return r;
+}
+
 SScaleSettings TLineChart::ScaleSettingsFor() const {
     SScaleSettings s;
     s.xBudget = XTickBudget_;
@@ -238,7 +246,29 @@ SScaleSettings TLineChart::ScaleSettingsFor() const {
     return s;
 }
 
+// A log axis is refused for data with values at or below 0, not for a linear range whose
+// rounded lower end is 0: over positive data it starts at the smallest sample.
+void TLineChart::LogRangeFromData(FloatRect2& rect) {
+    const bool xLog = Axes.x.scaleType != stLin && !(rect.xLower > 0);
+    const bool yLog = Axes.yLeft.scaleType != stLin &&
+                      (!(rect.yLeftLower > 0) || (SecondYAxis && !(rect.yRightLower > 0)));
+    if (!GotData || (!xLog && !yLog)) return;
+    const FloatRect2 full = FullDataRectangle();
+    auto fromData = [](float& lower, float& upper, float min, float max) {
+        if (lower > 0 || !(min > 0)) return;
+        lower = min;
+        if (!(upper > lower)) upper = max;
+    };
+    if (xLog) fromData(rect.xLower, rect.xUpper, full.xLower, full.xUpper);
+    if (yLog) {
+        fromData(rect.yLeftLower, rect.yLeftUpper, full.yLeftLower, full.yLeftUpper);
+        if (SecondYAxis)
+            fromData(rect.yRightLower, rect.yRightUpper, full.yRightLower, full.yRightUpper);
+    }
+}
+
 int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScaleMsg>& quiet) {
+    LogRangeFromData(rect);
     CanvasMeasure measure(*canvas_);
     SScaleSettings s = ScaleSettingsFor();
     s.env.measure = &measure;
@@ -310,8 +340,28 @@ void TLineChart::Resize_(int width, int height) {
 // ---- plot pass
 
 std::string TLineChart::Plot(bool fullRange) {
+    // A refused scaling may have rescaled some axes already: they go back to what the
+    // picture shows, so zoom, cursor and marks keep working on it. The settings the
+    // caller made (scale types, grid) stay the caller's to keep or put back.
+    const SAxisSet drawn = Axes;
+    const FloatRect2 drawnRect = DispRect;
+    const bool drawnManual = ManualScale, drawnSecond = SecondYAxis;
     const int errors = fullRange ? ScaleXYFullRect() : ScaleXY(DispRect, false);
-    if (errors) return {};
+    ScaleRefused = errors != 0;
+    if (ScaleRefused) {
+        const SAxisSet settings = Axes;
+        Axes = drawn;
+        for (auto [to, from] : {std::pair{&Axes.x, &settings.x},
+                                {&Axes.yLeft, &settings.yLeft},
+                                {&Axes.yRight, &settings.yRight}}) {
+            to->scaleType = from->scaleType;
+            to->grid = from->grid;
+        }
+        DispRect = drawnRect;
+        ManualScale = drawnManual;
+        SecondYAxis = drawnSecond;
+        return {};
+    }
     return Plot(false, false);
 }
 
@@ -451,10 +501,10 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
         DrawCurves(layoutOnly);
         break;
     case ptBar:
-        DrawBars();
+        DrawBars(layoutOnly);
         break;
     case ptSwarm:
-        DrawSwarm();
+        DrawSwarm(layoutOnly);
         break;
     }
 

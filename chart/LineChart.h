@@ -77,8 +77,10 @@ public:
                  SCurveParam* curves, float** x, float*** y);
 
     // Scale (full range, or the displayed rectangle) and draw; a scaling
-    // error leaves the previous picture. Returns the plot pass's text.
+    // error leaves the previous picture, and the axes and the displayed
+    // rectangle as drawn (ScaleRefused tells). Returns the plot pass's text.
     std::string Plot(bool fullRange);
+    bool ScaleRefused = false;
     // The plot pass proper; empty text on success.
     std::string Plot(bool layoutOnly, bool legendArgument);
     void Resize_(int width, int height);
@@ -87,6 +89,8 @@ public:
     // Scaling (the computing half does the work; messages go to ShowMessage).
     int ScaleXYFullRect();
     void SetFullDispRect();
+    // The full data rectangle of the data held now; changes nothing.
+    FloatRect2 FullDataRectangle() const;
     // Messages listed in `quiet` (shown already) are not repeated.
     int ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScaleMsg>& quiet = {});
 
@@ -99,8 +103,9 @@ public:
                  const std::string& raised, bool measureOnly);
 
     void DrawCurves(bool extentsOnly);
-    void DrawBars();
-    void DrawSwarm();
+    // Layout only: the columns and the cursor width, nothing drawn.
+    void DrawBars(bool layoutOnly = false);
+    void DrawSwarm(bool layoutOnly = false);
 
     TCanvas& Canvas() { return *canvas_; }
     TImage& Image() { return *image_; }
@@ -118,6 +123,8 @@ public:
     FloatRect2 GiveZoomRect(int x1, int y1, int x2, int y2);
     XYValues GiveValues(int x, bool interpolate);
     XYValues GiveValues(int x, bool interpolate, int& pixel);
+    // OnValuesChange with the values where the cursor line stands, when it is shown.
+    void RefreshValues();
     // The data cursor line and the zoom rectangle (read by owners and tests).
     TShape& CursorLine() { return *cursorLine_; }
     TShape& ZoomShape() { return *zoomRect_; }
@@ -246,6 +253,7 @@ private:
     void ComputeVisibleRanges();
     void FileColumns(bool bars);
     void Message(const SChartMessage& m);
+    void LogRangeFromData(FloatRect2& rect);
     void DrawLinearY(const SAxis& axis);
     void DrawLinearX(const SAxis& axis);
 

@@ -72,6 +72,18 @@ void TLineChart::LegendSymbols() {
 
 void TLineChart::Mark(bool store) {
     if (!GotData) return;
+    const int c = cursorLine_->Left();
+    auto inSpanOf = [&](int f) {
+        return f < kMaxMarkFiles && FirstColumn[f] <= c && c < LastColumn[f];
+    };
+    // A press beside every curve only beeps: it takes no mark slot and draws nothing.
+    bool anyInSpan = false;
+    for (int f = 0; f < NFiles; ++f)
+        anyInSpan = anyInSpan || (inSpanOf(f) && nCurves_[f] > 0);
+    if (!anyInSpan) {
+        SystemBeep();
+        return;
+    }
     if (store) {
         if (++MarkCounter >= kMaxMarks) {
             MarkCounter = kMaxMarks - 1;
@@ -79,23 +91,18 @@ void TLineChart::Mark(bool store) {
             return;
         }
     }
-    const int c = cursorLine_->Left();
-    bool any = false;
     int j = 0;
     for (int f = 0; f < NFiles; ++f) {
-        const bool inSpan = f < kMaxMarkFiles && FirstColumn[f] <= c && c < LastColumn[f];
+        const bool inSpan = inSpanOf(f);
         for (int k = 0; k < nCurves_[f]; ++k, ++j) {
             if (Legend && LegendInfo && j < int(LegendSymbol.size()))
                 DrawMark(LegendSymbol[j].x, LegendSymbol[j].y, j, true);
-            if (inSpan) {
+            if (inSpan)
                 MarkAt(c, f, TableRowOf(f), k, j, store);
-                any = true;
-            } else if (store && f < kMaxMarkFiles) {
+            else if (store && f < kMaxMarkFiles)
                 MarkIndex[f][MarkCounter] = -1;
-            }
         }
     }
-    if (!any) SystemBeep();
 }
 
 void TLineChart::MarkSingle(int file, int tableIndex, int curveInFile, int curve, bool store) {

@@ -60,7 +60,10 @@ void TLineChart::ImageMouseDown(TObject*, TMouseButton Button, TShiftState, int 
         if (!GotData) return;
         SetFullDispRect();
         ManualScale = false;
-        if (ScaleXY(DispRect, false) == 0) Plot(false, false);
+        if (ScaleXY(DispRect, false) == 0) {
+            Plot(false, false);
+            RefreshValues();
+        }
         return;
     }
     if (DataCursorVisible && Cursor() == crSizeWE) {
@@ -141,6 +144,7 @@ void TLineChart::ImageMouseUp(TObject*, TMouseButton, TShiftState, int X, int Y)
         if (errors == 0 && Axes.x.tickMode != 0 && Axes.yLeft.tickMode != 0) {
             Plot(false, false);
             ResetMarkData();
+            RefreshValues();
         } else {
             Message({"Unable to zoom so deeply", "Action not performed", EMsgIcon::Warning, false});
             restore();

@@ -65,16 +65,28 @@ std::int64_t readRow3(adf::TokenStream& ts, std::size_t nCols, std::vector<float
 
 // Points 1 on, value after value; line ends separate like blanks. Returns the
 // number of points read (including point 0).
+// Columns holding an infinity are flagged in `infinite`.
 std::int64_t readSamples(adf::TokenStream& ts, float* const* rows, std::size_t nCols,
-                         std::int64_t nAlloc) {
+                         std::int64_t nAlloc, std::vector<char>& infinite) {
     float v;
     for (std::int64_t p = 1; p < nAlloc; ++p) {
         for (std::size_t c = 0; c < nCols; ++c) {
             if (!ts.nextNumber(v)) return p;
             rows[c][p] = v;
+            if (std::isinf(v)) infinite[c] = 1;
         }
     }
     return nAlloc;
+}
+
+// A diverging run writes values far beyond the float range; they load as
+// infinities of their sign, and the user learns which variables hold them.
+std::string infiniteNames(const std::vector<std::string>& names,
+                          const std::vector<char>& infinite) {
+    std::string list;
+    for (std::size_t c = 0; c < infinite.size(); ++c)
+        if (infinite[c]) list += (list.empty() ? "" : ", ") + names[c];
+    return list;
 }
 
 std::string row3Mismatch(std::int64_t count, std::size_t nNames) {
@@ -151,9 +163,12 @@ std::string SimOut::readAdf(const std::string& fileName) try {
     if (!m) return "Unable to allocate memory for variables";
     if (x.generated) fillAbscissa(m[0], nAlloc, x.step);
     float* const* fileRows = m.get() + (x.generated ? 1 : 0);
-    for (std::size_t c = 0; c < nCols; ++c)
+    std::vector<char> infinite(nCols, 0);
+    for (std::size_t c = 0; c < nCols; ++c) {
         fileRows[c][0] = first[c];
-    const std::int64_t read = readSamples(ts, fileRows, nCols, nAlloc);
+        if (std::isinf(first[c])) infinite[c] = 1;
+    }
+    const std::int64_t read = readSamples(ts, fileRows, nCols, nAlloc, infinite);
     if (read < counted) {
         if (read == 1)
             return "Only a single row of data was successfully read\nthat is considered "
@@ -164,6 +179,12 @@ std::string SimOut::readAdf(const std::string& fileName) try {
                     std::to_string(counted + 2));
     }
 
+    const std::string beyond = infiniteNames(words, infinite);
+    if (!beyond.empty())
+        warning("Warning reading file \"" + fileName + "\"",
+                "Values too large for single precision were loaded as infinite (with their "
+                "sign)\nin the variables: " +
+                    beyond);
     if (x.generated) words.insert(words.begin(), x.name);
     names = std::move(words);
     data = std::move(m);

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -38,7 +39,10 @@ std::string TMetafile::SaveToFile(const std::string& fileName) const {
     const bool written = std::fwrite(data_.data(), 1, data_.size(), f) == data_.size();
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
-        std::remove(fileName.c_str());
+        // Only a half-written ordinary file is ours to take away; a device or pipe the
+        // user named is left alone.
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(fileName, ec)) std::remove(fileName.c_str());
         return "Cannot write the file \"" + fileName + "\" (disk full?)";
     }
     return {};

@@ -7,6 +7,9 @@
 #include "PlotOptFF.h"
 #include "PrintFF.h"
 #include "ScaleFF.h"
+#include "ValuesFF.h"
+
+#include "Shape.h"
 
 #include "MissingTool.h"
 #include "Printer.h"
@@ -153,6 +156,116 @@ TEST_F(PlotDialogs, OkAppliesScalesGridFontsAndDotsAndReplotsZoomed) {
     });
     win.PlotOptBtnClick(&win.PlotOptBtn);
     EXPECT_EQ(c.YScaleType, stLog);
+}
+
+TEST_F(PlotDialogs, RefusedScalesAndCancelLeaveTheChartAndTheOtherWindowsAsTheyWere) {
+    ShowRamp(); // x 0 .. 10 holds 0: no log x
+    win.CursorBtn.SetDown(true);
+    win.CursorBtnClick(&win.CursorBtn);
+    const std::string x0 = win.Label1.Caption(), y0 = win.Label2.Caption();
+    TLineChart& c = win.MyChart;
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.XScaleTypeRG.SetItemIndex(1);
+        opt.GridBox.SetChecked(true);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    ASSERT_EQ(kit.messages.size(), 1u);
+    EXPECT_EQ(kit.messages[0].text.rfind("Cannot create a log scale on the x-axis", 0), 0u);
+    EXPECT_EQ(c.XScaleType, stLin);
+    EXPECT_EQ(c.Axes.x.scaleType, stLin);
+    EXPECT_FALSE(c.XGrid);
+    EXPECT_FALSE(c.Zoomed);
+    EXPECT_EQ(opt.XScaleTypeRG.ItemIndex(), 0);
+    EXPECT_FALSE(opt.GridBox.Checked());
+    EXPECT_TRUE(win.MarkBtn.Enabled());
+    EXPECT_TRUE(scale.XMinEdit.Enabled());
+    // The read-out still tells what lies under the line.
+    EXPECT_EQ(win.Label1.Caption(), x0);
+    EXPECT_EQ(win.Label2.Caption(), y0);
+
+    // Cancel after both logs were chosen: nothing of it stays.
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.XScaleTypeRG.SetItemIndex(1);
+        opt.YScaleTypeRG.SetItemIndex(1);
+        EXPECT_FALSE(win.MarkBtn.Enabled());
+        return mrCancel;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_TRUE(win.MarkBtn.Enabled());
+    EXPECT_TRUE(scale.XMinEdit.Enabled());
+    EXPECT_TRUE(scale.YLMinEdit.Enabled());
+    EXPECT_TRUE(scale.ExactMatchBox.Enabled());
+    EXPECT_EQ(scale.YLGB.Font().Color(), clBlack);
+    kit.modalScript.push_back([&](TCustomForm&) {
+        EXPECT_EQ(opt.XScaleTypeRG.ItemIndex(), 0);
+        EXPECT_EQ(opt.YScaleTypeRG.ItemIndex(), 0);
+        return mrCancel;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_EQ(kit.messages.size(), 1u);
+}
+
+TEST_F(PlotDialogs, ARefusedLogYLeavesZoomWorking) {
+    Show(MakeSnapshot({SineFile("sine.adf", {1})}, {kRed}));
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.YScaleTypeRG.SetItemIndex(1);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    ASSERT_EQ(kit.messages.size(), 1u);
+    EXPECT_EQ(kit.messages[0].text.rfind("Cannot create a log scale on the y-axis", 0), 0u);
+    EXPECT_EQ(win.MyChart.YScaleType, stLin);
+    const SPlotRect p = win.MyChart.PlotRect;
+    TImage& picture = win.MyChart.Image();
+    picture.HandleMouseDown(mbLeft, 0, p.left + 20, p.top + 20);
+    picture.HandleMouseMove(0, p.left + 150, p.bottom - 20);
+    picture.HandleMouseUp(mbLeft, 0, p.left + 150, p.bottom - 20);
+    EXPECT_EQ(kit.messages.size(), 1u);
+    EXPECT_LT(win.MyChart.Axes.x.upperData, 0.1f);
+    EXPECT_LT(win.MyChart.Axes.yLeft.upperData, 1.0f);
+}
+
+TEST_F(PlotDialogs, LogYOverPositiveDataWhoseRoundedRangeStartsAtZero) {
+    // 23.3 .. 523.3 shows from 0 on a linear axis.
+    SMadeFile f{Samples(101, 0, 10), {}, "current.adf"};
+    f.y.push_back(Of(f.x, [](double v) { return 23.3 + 50 * v; }));
+    Show(MakeSnapshot({f}, {kRed}));
+    ASSERT_EQ(win.MyChart.DispRect.yLeftLower, 0);
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.YScaleTypeRG.SetItemIndex(1);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_EQ(win.MyChart.YScaleType, stLog);
+    EXPECT_EQ(win.MyChart.Axes.yLeft.lowDecade, 1);
+    EXPECT_EQ(win.MyChart.Axes.yLeft.highDecade, 3);
+    EXPECT_GT(Count(kRed), 50);
+}
+
+TEST_F(PlotDialogs, BothInterpolationBoxesShowTheChartsState) {
+    Show(MakeSnapshot({SineFile("two.adf", {1, 2})}, {kRed, kBlue}));
+    TValuesForm& values = *program.w.Values;
+    win.CursorBtn.SetDown(true);
+    win.CursorBtnClick(&win.CursorBtn);
+    values.InterpolationBox.SetChecked(true);
+    EXPECT_TRUE(win.MyChart.LinearInterpolation);
+    EXPECT_TRUE(win.InterpolationBox.Checked());
+    // The arrows still move the cursor after a click in the values window.
+    TShape& line = win.MyChart.CursorLine();
+    const int start = line.Left();
+    values.InterpolationBox.HandleKey(39, 0, 0);
+    EXPECT_EQ(line.Left(), start + 1);
+
+    kit.modalScript.push_back([&](TCustomForm&) {
+        opt.UsePointsBtn.SetChecked(true);
+        return mrOk;
+    });
+    win.PlotOptBtnClick(&win.PlotOptBtn);
+    EXPECT_FALSE(win.MyChart.LinearInterpolation);
+    EXPECT_FALSE(win.InterpolationBox.Checked());
+    EXPECT_FALSE(values.InterpolationBox.Checked());
 }
 
 TEST_F(PlotDialogs, LogOnBothAxesTakesExactMatchAndMarksAway) {
@@ -316,7 +429,7 @@ TEST_F(PlotDialogs, AcceptedLabelsStayAcceptedAcrossOpenings) {
     EXPECT_FALSE(win.MyChart.UserLabel);
 }
 
-TEST_F(PlotDialogs, ManualScaleOnALogScaleShowsTheFullRange) {
+TEST_F(PlotDialogs, ManualScaleOnALogYScaleKeepsTheTypedXAndTheWholeY) {
     ShowRamp();
     win.MyChart.SetYScaleType(stLog);
     kit.modalScript.push_back([&](TCustomForm&) {
@@ -327,9 +440,9 @@ TEST_F(PlotDialogs, ManualScaleOnALogScaleShowsTheFullRange) {
     });
     win.ScaleBtnClick(&win.ScaleBtn);
     TLineChart& c = win.MyChart;
-    // The whole ramp: x 0 .. 10, y 1 .. 11 on the decades 10^0 .. 10^2.
-    EXPECT_EQ(c.Axes.x.lowerData, 0);
-    EXPECT_EQ(c.Axes.x.upperData, 10);
+    // x as typed, y the whole ramp 1 .. 11 on the decades 10^0 .. 10^2.
+    EXPECT_EQ(c.Axes.x.lowerData, 2);
+    EXPECT_EQ(c.Axes.x.upperData, 4);
     EXPECT_EQ(c.Axes.yLeft.lowDecade, 0);
     EXPECT_EQ(c.Axes.yLeft.highDecade, 2);
 }
@@ -362,7 +475,7 @@ TEST_F(PlotPrinting, PensFromThePrinterResolutionAndTheJobTitle) {
         EXPECT_EQ(print.CrThicknCombo.Color(), clWindow);
         EXPECT_EQ(print.DotLabel.Font().Color(), kInactiveCaption);
         print.FrThicknCombo.SetItemIndex(0); // 0.2 mm
-        print.PrSetupBtn.Click(); // cancelled: the resolution stays
+        print.PrSetupBtn.Click();            // cancelled: the resolution stays
         EXPECT_EQ(kit.printerSetups, 1);
         return mrOk;
     });

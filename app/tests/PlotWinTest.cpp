@@ -5,6 +5,7 @@
 
 #include "DataSelFF.h"
 #include "NumericText.h"
+#include "ScaleFF.h"
 #include "ValuesFF.h"
 
 #include "Image.h"
@@ -185,6 +186,70 @@ TEST_F(PlotWinFixture, TheZoomStateDrivesTheMainWindowsUpdateButton) {
     picture.HandleMouseUp(mbRight, 0, p.left + 50, p.top + 50);
     EXPECT_FALSE(win.MyChart.Zoomed);
     EXPECT_FALSE(update.Enabled());
+}
+
+TEST_F(PlotWinFixture, TheReadOutFollowsEveryNewPicture) {
+    Show(MakeSnapshot({SineFile("one.adf", {1})}, {kRed}));
+    win.CursorBtn.SetDown(true);
+    win.CursorBtnClick(&win.CursorBtn);
+    TLineChart& c = win.MyChart;
+    TImage& picture = c.Image();
+    for (int k = 0; k < 40; ++k)
+        win.HandleKey(kVkRight, 0, 0);
+    // What the keys report where the line stands: one step right and back.
+    auto underTheLine = [&] {
+        win.HandleKey(kVkRight, 0, 0);
+        win.HandleKey(kVkLeft, 0, 0);
+        return std::pair{win.Label1.Caption(), win.Label2.Caption()};
+    };
+    auto shown = [&] { return std::pair{win.Label1.Caption(), win.Label2.Caption()}; };
+    const SPlotRect p = c.PlotRect;
+
+    picture.HandleMouseDown(mbLeft, 0, p.left + 5, p.top + 5);
+    picture.HandleMouseMove(0, p.right - 60, p.bottom - 5);
+    picture.HandleMouseUp(mbLeft, 0, p.right - 60, p.bottom - 5);
+    ASSERT_TRUE(c.Zoomed);
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "zoom";
+    }
+
+    picture.HandleMouseDown(mbRight, 0, p.left + 50, p.top + 50);
+    picture.HandleMouseUp(mbRight, 0, p.left + 50, p.top + 50);
+    ASSERT_FALSE(c.Zoomed);
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "unzoom";
+    }
+
+    kit.modalScript.push_back([&](TCustomForm&) {
+        program.w.Scale->XMinEdit.SetText("0.02");
+        program.w.Scale->XMaxEdit.SetText("0.03");
+        program.w.Scale->OKBtn.Click();
+        return program.w.Scale->ModalResult();
+    });
+    win.ScaleBtnClick(&win.ScaleBtn);
+    ASSERT_EQ(c.Axes.x.lowerData, 0.02f);
+    {
+        const auto afterwards = shown();
+        EXPECT_EQ(afterwards, underTheLine()) << "manual scaling";
+    }
+    EXPECT_TRUE(kit.messages.empty());
+}
+
+TEST_F(PlotWinFixture, AFullRangePlotIsNoLongerZoomed) {
+    const PlotSnapshotPtr s = MakeSnapshot({SineFile("one.adf", {1})}, {kRed}, false);
+    Show(s);
+    const SPlotRect p = win.MyChart.PlotRect;
+    TImage& picture = win.MyChart.Image();
+    picture.HandleMouseDown(mbLeft, 0, p.left + 20, p.top + 20);
+    picture.HandleMouseMove(0, p.left + 150, p.bottom - 20);
+    picture.HandleMouseUp(mbLeft, 0, p.left + 150, p.bottom - 20);
+    ASSERT_TRUE(win.MyChart.Zoomed);
+    Show(s);
+    EXPECT_FALSE(win.MyChart.Zoomed);
+    EXPECT_TRUE(win.MarkBtn.Enabled());
+    EXPECT_EQ(win.MyChart.Axes.x.upperData, 0.1f);
 }
 
 TEST_F(PlotWinFixture, RightButtonsFollowTheRightEdgeAndTheChartFillsTheRest) {

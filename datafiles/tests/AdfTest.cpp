@@ -152,7 +152,14 @@ TEST_F(AdfRead, HugeFixedPointFieldsOfADivergingRunBecomeInfinity) {
     EXPECT_EQ(row(0), (Floats{inf, 2, 3}));
     EXPECT_EQ(row(1), (Floats{-inf, -inf, 4}));
     EXPECT_EQ(row(2), (Floats{1e38f, inf, 0}));
-    EXPECT_TRUE(warnings.empty());
+    // One warning naming the variables that hold them, and only those.
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].text, "Values too large for single precision were loaded as infinite "
+                                "(with their sign)\nin the variables: IT, DPMAX, DQMAX");
+    ASSERT_EQ(load("// converging case\r\nIT DPMAX DQMAX\r\n1 2 3\r\n2 " + fixed(1e300) + " 1\r\n"),
+              "");
+    ASSERT_EQ(warnings.size(), 2u);
+    EXPECT_EQ(warnings[1].text.substr(warnings[1].text.find('\n')), "\nin the variables: DPMAX");
 }
 
 TEST_F(AdfRead, FailedLoadKeepsThePreviousFile) {

@@ -80,6 +80,13 @@ protected:
         SetBeepHandler({});
         SetFileDialogHook({});
     }
+    std::vector<TColor> Picture() {
+        std::vector<TColor> p;
+        for (int y = 0; y < chart.Height(); ++y)
+            for (int x = 0; x < chart.Width(); ++x)
+                p.push_back(Pixel(x, y));
+        return p;
+    }
     void LoadTwoFiles() {
         const auto x0 = Range(401, 0, 0.1);
         multi.Add(x0, {Map(x0, [](double t) { return 10 * std::sin(100 * t); }),
@@ -231,6 +238,24 @@ TEST_F(OutputFixture, EightMarksAreKeptAndTheNinthBeeps) {
     EXPECT_EQ(beeps, 1);
 }
 
+TEST_F(OutputFixture, APressBesideEveryCurveOnlyBeeps) {
+    LoadTwoFiles();
+    chart.SetDataCursorVisible(true);
+    chart.CursorLine().SetLeft(chart.PlotRect.right); // past the last sample of both files
+    const std::vector<TColor> before = Picture();
+    for (int i = 0; i < 3; ++i)
+        chart.Mark();
+    EXPECT_EQ(beeps, 3);
+    EXPECT_EQ(chart.MarkCounter, -1);
+    EXPECT_FALSE(chart.AreThereAnyMarks());
+    EXPECT_TRUE(Picture() == before);
+    chart.CursorLine().SetLeft(chart.PlotRect.left + 50);
+    for (int i = 0; i < 8; ++i)
+        chart.Mark();
+    EXPECT_EQ(chart.MarkCounter, 7);
+    EXPECT_EQ(beeps, 3);
+}
+
 TEST_F(OutputFixture, AMarkBeyondTheShorterFileMarksOnlyTheLongerOne) {
     LoadTwoFiles();
     chart.SetDataCursorVisible(true);
@@ -370,6 +395,30 @@ TEST_F(OutputFixture, CopyIntoACanvasRestoresTheChartsOwnLayout) {
     EXPECT_EQ(chart.ChartBottom, 400);
     EXPECT_FLOAT_EQ(chart.GiveValues(before.left + 100, true).X[0], x0);
     EXPECT_FALSE(mf.Empty());
+}
+
+TEST_F(OutputFixture, ACopyOfDotsOrBarsLeavesTheMarksOnScreenUncovered) {
+    for (EPlotType type : {ptSwarm, ptBar}) {
+        SCOPED_TRACE(int(type));
+        const auto x = Range(41, 0, 0.1);
+        Load(x, {Map(x, [](double t) { return 10 * std::sin(60 * t); })});
+        chart.PlotType = type;
+        chart.SwarmPointSize = ssSquare;
+        chart.Plot(true);
+        chart.SetDataCursorVisible(true);
+        chart.MarkAuto();
+        const std::vector<TColor> before = Picture();
+        TMetafile mf;
+        mf.SetWidth(600);
+        mf.SetHeight(500);
+        {
+            TMetafileCanvas mc(mf);
+            chart.Copy(&mc, {0, 0, 600, 500});
+        }
+        EXPECT_TRUE(Picture() == before);
+        chart.SetDataCursorVisible(false);
+        chart.ResetMarkData();
+    }
 }
 
 TEST_F(OutputFixture, PrintedChartHoldsTitleAndLegendAndTheScreenIsBack) {

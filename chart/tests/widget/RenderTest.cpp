@@ -87,6 +87,32 @@ TEST_F(ChartRender, SineWithAxesAndGrid) {
     EXPECT_EQ(CountOutsidePlot(kCurve), 0);
 }
 
+TEST_F(ChartRender, ADivergingHistoryIsDrawnUpToItsLastFiniteSample) {
+    // Iterations 0 .. 1000; the mismatch triples each pass and leaves the float range
+    // after pass 85 (as the reader gives it: -inf), then stops being a number.
+    chart.Resize_(800, 400);
+    const auto xs = Range(1001, 0, 1000);
+    const auto ys = Map(xs, [](double k) {
+        if (k > 990) return double(NAN);
+        return -std::pow(2.8, k - 85) * 1.26e38;
+    });
+    ASSERT_TRUE(std::isinf(ys[86]) && std::isfinite(ys[85]));
+    Load(xs, {ys});
+    chart.Plot(true);
+    ASSERT_TRUE(messages.empty());
+    Save("chart_diverging.png");
+    EXPECT_EQ(chart.Axes.x.upperData, 1000);
+    // The y axis holds the finite samples: 0 down to -1.26e38.
+    EXPECT_LE(chart.Axes.yLeft.lowerData, -1.26e38f);
+    EXPECT_GE(chart.Axes.yLeft.lowerData, -2e38f);
+    // The curve falls to the bottom at pass 85 and nothing is drawn after it.
+    const auto rows = RowsIn(ColumnOf(85), kCurve);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_NEAR(rows.back(), RowOf(-1.26e38), 2);
+    EXPECT_NEAR(RowsIn(ColumnOf(40), kCurve).front(), RowOf(0), 1);
+    EXPECT_EQ(Count(kCurve, ColumnOf(85) + 2, 0, chart.Width() - 1, chart.Height() - 1), 0);
+}
+
 TEST_F(ChartRender, SpectrumBarChart) {
     chart.Resize_(640, 400);
     chart.PlotType = ptBar;
