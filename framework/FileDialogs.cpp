@@ -97,6 +97,20 @@ bool TFileDialog::Run(bool save) {
         if (FilterIndex >= 1 && FilterIndex <= filters.size())
             dlg.selectNameFilter(filters.at(FilterIndex - 1));
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (save && !DefaultExt.empty()) {
+            // The dialog adds the chosen type's extension itself, so that its overwrite
+            // question is about the file that will be written.
+            auto suffix = [this](int index) {
+                const std::string ext = FilterExt(Filter, index);
+                return QStr(ext.empty() ? DefaultExt : ext);
+            };
+            dlg.setDefaultSuffix(suffix(FilterIndex));
+            QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg,
+                             [&dlg, &filters, suffix](const QString& chosen) {
+                                 dlg.setDefaultSuffix(
+                                     suffix(static_cast<int>(filters.indexOf(chosen)) + 1));
+                             });
+        }
         if (save)
             dlg.setFileMode(QFileDialog::AnyFile);
         else
