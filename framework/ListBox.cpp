@@ -35,12 +35,7 @@ public:
     std::string Get(int index) const override {
         Check(index, Count() - 1);
         const QListWidgetItem* item = List(box_).item(index);
-        const QVariant kept = item->data(Qt::UserRole);
-        if (kept.isValid()) {
-            std::string bytes = kept.toByteArray().toStdString();
-            if (QStr(bytes) == item->text()) return bytes;
-        }
-        return StdStr(item->text());
+        return ShownBytesOr(item->data(Qt::UserRole), item->text());
     }
     void Put(int index, const std::string& value) override {
         Check(index, Count() - 1);

@@ -32,11 +32,13 @@ inline constexpr const char* kShownBytes = "curvixShownBytes";
 inline void KeepShownBytes(QObject& holder, const std::string& bytes) {
     holder.setProperty(kShownBytes, QByteArray::fromStdString(bytes));
 }
-inline std::string ShownBytesOr(const QObject& holder, const QString& now) {
-    const QVariant kept = holder.property(kShownBytes);
+inline std::string ShownBytesOr(const QVariant& kept, const QString& now) {
     if (kept.isValid()) {
         std::string bytes = kept.toByteArray().toStdString();
         if (QStr(bytes) == now) return bytes;
     }
     return StdStr(now);
+}
+inline std::string ShownBytesOr(const QObject& holder, const QString& now) {
+    return ShownBytesOr(holder.property(kShownBytes), now);
 }
