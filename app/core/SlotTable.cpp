@@ -1,13 +1,10 @@
 #include "SlotTable.h"
 
+#include "NumericText.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
-
-namespace numtext {
-// The chart's framework formats (its header shares its name with the readers' one).
-std::string FloatToStrGeneral(double v, int precision, int minExpDigits);
-} // namespace numtext
 
 std::string SharedXName(const std::vector<std::string>& xNames) {
     if (xNames.empty()) return "x";
@@ -32,8 +29,8 @@ std::string MaxHeaderForXName(const std::string& xName) {
 }
 
 std::string LastXText(float value) {
-    // General format with 5 and 5 digits; the framework takes at most 4 exponent digits.
-    return numtext::FloatToStrGeneral(value, 5, 4);
+    // General format with 5 and 5 digits: at most 4 exponent digits are asked for.
+    return FormatGeneral(value, 5, 4);
 }
 
 std::string TrimNameRight(const std::string& name) {
