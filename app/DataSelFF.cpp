@@ -118,7 +118,8 @@ void TDataSelForm::PlaceControls() {
     SSSpeedBtn.SetHint("Save state");
     LSSpeedBtn.SetHint("Restore saved state");
     for (TControl* c : {static_cast<TControl*>(&SSSpeedBtn), static_cast<TControl*>(&LSSpeedBtn),
-                        static_cast<TControl*>(&WidthsBtn)})
+                        static_cast<TControl*>(&WidthsBtn), static_cast<TControl*>(&FileStringGrid),
+                        static_cast<TControl*>(&SelectedGrid)})
         c->SetShowHint(true);
     FileStringGrid.SetBounds(0, 31, kDesignClientWidth, 92);
     Variables.SetCaption("Variables");

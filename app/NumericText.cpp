@@ -78,7 +78,7 @@ std::string ExponentForm(const SDecimal& d, char separator) {
     return out;
 }
 
-std::string GeneralForm(SDecimal d, int digits, char separator) {
+std::string GeneralForm(SDecimal d, int digits, int exponentDigits, char separator) {
     while (d.digits.size() > 1 && d.digits.back() == '0')
         d.digits.pop_back();
     std::string out;
@@ -88,7 +88,7 @@ std::string GeneralForm(SDecimal d, int digits, char separator) {
             out += separator;
             out.append(d.digits, 1);
         }
-        AppendExponent(out, d.exponent, 3);
+        AppendExponent(out, d.exponent, exponentDigits);
     } else if (d.exponent >= 0) {
         size_t integerDigits = static_cast<size_t>(d.exponent) + 1;
         if (d.digits.size() < integerDigits) d.digits.resize(integerDigits, '0');
@@ -149,7 +149,7 @@ std::string FormatNumber(float value, int digits, char decimalSeparator) {
     // Negative zero has no sign to show.
     std::string text = value < 0 ? "-" : "";
     if (magnitude > 0.009999) {
-        text += GeneralForm(Round(ExactDigits(magnitude), digits), digits, decimalSeparator);
+        text += GeneralForm(Round(ExactDigits(magnitude), digits), digits, 3, decimalSeparator);
     } else if (magnitude == 0) {
         text += ExponentForm(SDecimal{std::string(static_cast<size_t>(digits), '0'), 0},
                              decimalSeparator);
@@ -157,6 +157,20 @@ std::string FormatNumber(float value, int digits, char decimalSeparator) {
         text += ExponentForm(Round(ExactDigits(magnitude), digits), decimalSeparator);
     }
     return ApplyZeroRule(std::move(text));
+}
+
+std::string FormatGeneral(float value, int digits, int exponentDigits) {
+    return FormatGeneral(value, digits, exponentDigits, g_decimalSeparator);
+}
+
+std::string FormatGeneral(float value, int digits, int exponentDigits, char decimalSeparator) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (value == 0) return "0";
+    digits = std::clamp(digits, 1, 18);
+    std::string text = value < 0 ? "-" : "";
+    return text + GeneralForm(Round(ExactDigits(FloatAbs(value)), digits), digits,
+                              std::clamp(exponentDigits, 1, 4), decimalSeparator);
 }
 
 int TextToDouble(double& out, std::string_view text) {

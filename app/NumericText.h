@@ -23,6 +23,13 @@ double FloatAbs(float value);
 std::string FormatNumber(float value, int digits);
 std::string FormatNumber(float value, int digits, char decimalSeparator);
 
+// General format alone: the shortest text of at most `digits` significant digits, in
+// scientific form (exponent of at least `exponentDigits` digits, sign always written) when
+// the integer part needs more than `digits` digits or the magnitude is below 0.00001.
+// Halves round away from zero; zero is "0".
+std::string FormatGeneral(float value, int digits, int exponentDigits);
+std::string FormatGeneral(float value, int digits, int exponentDigits, char decimalSeparator);
+
 // Accepts exactly: optional blanks, an optional sign, digits with at most one decimal
 // separator (digits on at least one side), an optional exponent "e"/"E" with optional sign
 // and digits, optional blanks. Result 0 with `out` set, or 1 with `out` untouched for

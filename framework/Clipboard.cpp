@@ -25,7 +25,7 @@ std::string TClipboard::AsText() const {
 }
 
 void TClipboard::SetAsText(std::string_view text) {
-    const std::u16string u = Utf16FromCp1252(text);
+    const std::u16string u = Utf16FromShownText(text);
     System()->setText(
         QString(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size())));
 }

@@ -579,8 +579,14 @@ TCustomForm* TControl::ParentForm() const {
     return nullptr;
 }
 
+// What a standard control shows is drawn by its inner Qt control, and a scrolling one
+// draws in its viewport: each must repaint, not only the outer widget.
 void TControl::Invalidate() {
     impl_->widget->update();
+    if (QWidget* inner = impl_->inner) {
+        inner->update();
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(inner)) area->viewport()->update();
+    }
 }
 void TControl::BringToFront() {
     impl_->widget->raise();

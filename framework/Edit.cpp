@@ -109,9 +109,10 @@ TEdit::TEdit(TControl* parent, TComponent* owner) : TControl(parent, owner) {
 }
 
 std::string TEdit::Text() const {
-    return StdStr(Inner(*this).text());
+    return ShownBytesOr(Inner(*this), Inner(*this).text());
 }
 void TEdit::SetText(const std::string& value) {
+    KeepShownBytes(Inner(*this), value);
     Inner(*this).setText(QStr(value));
 }
 int TEdit::MaxLength() const {

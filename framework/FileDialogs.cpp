@@ -51,12 +51,30 @@ std::vector<std::string> QtFilters(const std::string& filter) {
                 if (std::find(patterns.begin(), patterns.end(), v) == patterns.end())
                     patterns.push_back(v);
         }
-        std::string text = parts[i] + " (";
+        // Qt lists the patterns itself: a list that the description already shows in
+        // parentheses would appear twice.
+        std::string description = Trim(parts[i]);
+        if (!description.empty() && description.back() == ')') {
+            const auto open = description.rfind('(');
+            if (open != std::string::npos) description = Trim(description.substr(0, open));
+        }
+        std::string text = description + " (";
         for (std::size_t k = 0; k < patterns.size(); ++k)
             text += (k ? " " : "") + patterns[k];
         out.push_back(text + ")");
     }
     return out;
+}
+
+std::string FilterExt(const std::string& filter, int index) {
+    const auto parts = Split(filter, '|');
+    const auto at = 2 * static_cast<std::size_t>(index - 1) + 1;
+    if (index < 1 || at >= parts.size()) return {};
+    const std::string first = Trim(Split(parts[at], ';').front());
+    if (first.size() < 3 || first.compare(0, 2, "*.") != 0) return {};
+    const std::string ext = first.substr(2);
+    if (ext.find_first_of("*?[") != std::string::npos) return {};
+    return LowerCase(ext);
 }
 
 std::string WithDefaultExt(const std::string& name, const std::string& ext) {
@@ -79,6 +97,20 @@ bool TFileDialog::Run(bool save) {
         if (FilterIndex >= 1 && FilterIndex <= filters.size())
             dlg.selectNameFilter(filters.at(FilterIndex - 1));
         dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        if (save && !DefaultExt.empty()) {
+            // The dialog adds the chosen type's extension itself, so that its overwrite
+            // question is about the file that will be written.
+            auto suffix = [this](int index) {
+                const std::string ext = FilterExt(Filter, index);
+                return QStr(ext.empty() ? DefaultExt : ext);
+            };
+            dlg.setDefaultSuffix(suffix(FilterIndex));
+            QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg,
+                             [&dlg, &filters, suffix](const QString& chosen) {
+                                 dlg.setDefaultSuffix(
+                                     suffix(static_cast<int>(filters.indexOf(chosen)) + 1));
+                             });
+        }
         if (save)
             dlg.setFileMode(QFileDialog::AnyFile);
         else
@@ -93,9 +125,12 @@ bool TFileDialog::Run(bool save) {
         }
     }
     if (!chosen || Files.empty()) return false;
-    if (save)
+    if (save && !DefaultExt.empty()) {
+        // The type the user chose names the extension; DefaultExt when it names none.
+        const std::string chosen = FilterExt(Filter, FilterIndex);
         for (auto& f : Files)
-            f = WithDefaultExt(f, DefaultExt);
+            f = WithDefaultExt(f, chosen.empty() ? DefaultExt : chosen);
+    }
     FileName = Files.front();
     return true;
 }

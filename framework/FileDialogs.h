@@ -1,7 +1,9 @@
 #pragma once
 // Open and save dialogs. Filters use the "description|*.a;*.b|..." notation; on this
 // system each pattern matches both letter cases. A chosen save name without extension
-// gets DefaultExt. Tests replace the dialog with a hook that fills in the choice.
+// gets the extension of the chosen filter ("*.mat" -> ".mat"), or DefaultExt when that
+// filter names none; with no DefaultExt nothing is added. Tests replace the dialog with a
+// hook that fills in the choice.
 
 #include "Component.h"
 
@@ -47,8 +49,12 @@ public:
     bool Execute() override { return Run(true); }
 };
 
-// Qt's filter text for ours: "ADF (*.ADF)|*.ADF;*.PL4" -> "ADF (*.ADF) (*.ADF *.adf *.PL4 *.pl4)".
+// Qt's filter text for ours: "ADF (*.ADF, *.PL4)|*.ADF;*.PL4" -> "ADF (*.ADF *.adf *.PL4 *.pl4)";
+// a pattern list at the end of the description gives way to Qt's.
 std::vector<std::string> QtFilters(const std::string& filter);
+// The extension, in lower case, that filter `index` (1-based) names with its first
+// pattern "*.ext"; empty when it names none.
+std::string FilterExt(const std::string& filter, int index);
 // Appends ".ext" to a name whose last part has no extension.
 std::string WithDefaultExt(const std::string& name, const std::string& ext);
 

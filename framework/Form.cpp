@@ -75,9 +75,10 @@ TCustomForm::~TCustomForm() {
 }
 
 std::string TCustomForm::Caption() const {
-    return StdStr(WidgetOf(*this).windowTitle());
+    return ShownBytesOr(WidgetOf(*this), WidgetOf(*this).windowTitle());
 }
 void TCustomForm::SetCaption(const std::string& value) {
+    KeepShownBytes(WidgetOf(*this), value);
     WidgetOf(*this).setWindowTitle(QStr(value));
 }
 

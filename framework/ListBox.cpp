@@ -30,17 +30,22 @@ class TListBox::ItemList : public TStrings {
 public:
     explicit ItemList(TListBox& box) : box_(box) {}
     int Count() const override { return List(box_).count(); }
+    // Each item keeps the bytes it was given: a name read from a file comes back as it
+    // was read, whatever encoding it was shown in.
     std::string Get(int index) const override {
         Check(index, Count() - 1);
-        return StdStr(List(box_).item(index)->text());
+        const QListWidgetItem* item = List(box_).item(index);
+        return ShownBytesOr(item->data(Qt::UserRole), item->text());
     }
     void Put(int index, const std::string& value) override {
         Check(index, Count() - 1);
-        List(box_).item(index)->setText(QStr(value));
+        Keep(*List(box_).item(index), value);
     }
     void Insert(int index, const std::string& value) override {
         Check(index, Count());
-        List(box_).insertItem(index, QStr(value));
+        auto* item = new QListWidgetItem;
+        Keep(*item, value);
+        List(box_).insertItem(index, item);
     }
     void Delete(int index) override {
         Check(index, Count() - 1);
@@ -49,6 +54,10 @@ public:
     void Clear() override { List(box_).clear(); }
 
 private:
+    static void Keep(QListWidgetItem& item, const std::string& value) {
+        item.setData(Qt::UserRole, QByteArray::fromStdString(value));
+        item.setText(QStr(value));
+    }
     TListBox& box_;
 };
 
@@ -71,8 +80,13 @@ TStrings& TListBox::Items() {
     return *items_;
 }
 
+// The chosen item: Qt's current row alone is no choice, since Qt sets it when the list
+// takes the focus.
 int TListBox::ItemIndex() const {
-    return List(*this).currentRow();
+    const QListWidget& list = List(*this);
+    const int row = list.currentRow();
+    const QListWidgetItem* item = list.item(row);
+    return item && item->isSelected() ? row : -1;
 }
 void TListBox::SetItemIndex(int value) {
     QListWidget& list = List(*this);

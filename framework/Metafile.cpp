@@ -1,6 +1,7 @@
 #include "Metafile.h"
 
 #include "CanvasRules_p.h"
+#include "Cp1252.h"
 #include "FontMap_p.h"
 #include "QtCanvas_p.h"
 #include "Wmf.h"
@@ -399,8 +400,12 @@ void TMetafileCanvas::DoSetPixel(int x, int y, TColor color) {
     r.S(x);
 }
 
-void TMetafileCanvas::DoTextOut(int x, int y, std::string_view text, const TRect* clip,
+void TMetafileCanvas::DoTextOut(int x, int y, std::string_view shown, const TRect* clip,
                                 bool opaque) {
+    // Metafile text is 8-bit in the font's Windows-1252 character set, which is how
+    // other programs read it: a UTF-8 name is written in that set.
+    const std::string ansi = Cp1252FromUtf16(Utf16FromShownText(shown));
+    const std::string_view text = ansi;
     SelectFont();
     if (!clip) {
         SetTextState(opaque);

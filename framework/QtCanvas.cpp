@@ -14,7 +14,7 @@ QColor QtColor(TColor c) {
 }
 
 QString QtText(std::string_view text) {
-    const std::u16string u = Utf16FromCp1252(text);
+    const std::u16string u = Utf16FromShownText(text);
     return QString(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
 }
 

@@ -3,6 +3,8 @@
 #include "NumericText.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <cmath>
 #include <new>
 
 namespace {
@@ -40,6 +42,12 @@ bool StartsWith(std::string_view s, std::string_view prefix) {
 char TypeLetter(std::string_view name) {
     if (name.empty()) return 0;
     return name.front() == 'i' ? 'c' : name.front();
+}
+
+// Samples are single precision: a factor, offset or shift beyond its range would give a
+// curve of infinities.
+bool FitsSingle(double v) {
+    return std::fabs(v) <= FLT_MAX;
 }
 
 bool VariableExists(const SimOut& f, int index) {
@@ -124,7 +132,7 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
         const SPlotFile& pf = req.files[static_cast<std::size_t>(s)];
         if (!pf.file || !pf.hasShift) continue;
         double v = 0;
-        if (TextToDouble(v, pf.shiftText) != 0) {
+        if (TextToDouble(v, pf.shiftText) != 0 || !FitsSingle(v)) {
             SPlotBadCell cell;
             cell.grid = SPlotBadCell::shift;
             cell.slot = s;
@@ -156,8 +164,10 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
     for (int r = 1; r <= nRows; ++r) {
         const SPlotRow& row = req.rows[static_cast<std::size_t>(r - 1)];
         double k = 0, o = 0;
-        if (!ReadPlotFactor(row.factorText, k)) return InvalidCell(SelectionCell(2, r));
-        if (TextToDouble(o, row.offsetText) != 0) return InvalidCell(SelectionCell(3, r));
+        if (!ReadPlotFactor(row.factorText, k) || !FitsSingle(k))
+            return InvalidCell(SelectionCell(2, r));
+        if (TextToDouble(o, row.offsetText) != 0 || !FitsSingle(o))
+            return InvalidCell(SelectionCell(3, r));
         factor[static_cast<std::size_t>(r - 1)] = static_cast<float>(k);
         offset[static_cast<std::size_t>(r - 1)] = static_cast<float>(o);
     }

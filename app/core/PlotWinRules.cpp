@@ -1,11 +1,10 @@
 #include "PlotWinRules.h"
 
+#include "NumericText.h"
 #include "PlotSnapshot.h"
 
 #include <cfloat>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 int PenDots(int tenthsOfMm, int dotsPerInch) {
     // dots per tenth of a millimetre: dpi / 25.4 / 10
@@ -67,33 +66,5 @@ bool SnapshotDrawable(const SPlotSnapshot& s) {
 }
 
 std::string ScaleEndText(float value, char decimalSeparator) {
-    const double v = value;
-    if (std::isnan(v)) return "NAN";
-    if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
-    if (v == 0) return "0";
-    // Four significant digits, rounded once: "d.ddde+xx".
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.3e", std::fabs(v));
-    std::string digits{buffer[0], buffer[2], buffer[3], buffer[4]};
-    const int exponent = std::atoi(buffer + 6);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
-    std::string out = v < 0 ? "-" : "";
-    if (exponent >= 4 || exponent < -5) {
-        out += digits[0];
-        if (digits.size() > 1) out += decimalSeparator + digits.substr(1);
-        std::string e = std::to_string(std::abs(exponent));
-        out += exponent < 0 ? "E-" : "E+";
-        out += std::string(e.size() < 4 ? 4 - e.size() : 0, '0') + e;
-    } else if (exponent >= 0) {
-        const auto whole = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() < whole) digits.resize(whole, '0');
-        out += digits.substr(0, whole);
-        if (digits.size() > whole) out += decimalSeparator + digits.substr(whole);
-    } else {
-        out += '0';
-        out += decimalSeparator;
-        out += std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    }
-    return out;
+    return FormatGeneral(value, 4, 4, decimalSeparator);
 }

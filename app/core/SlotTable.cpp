@@ -1,6 +1,6 @@
 #include "SlotTable.h"
 
-#include "ChartNumbers.h"
+#include "NumericText.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -29,8 +29,8 @@ std::string MaxHeaderForXName(const std::string& xName) {
 }
 
 std::string LastXText(float value) {
-    // General format with 5 and 5 digits; the framework takes at most 4 exponent digits.
-    return chartnum::FloatToStrGeneral(value, 5, 4);
+    // General format with 5 and 5 digits: at most 4 exponent digits are asked for.
+    return FormatGeneral(value, 5, 4);
 }
 
 std::string TrimNameRight(const std::string& name) {

@@ -16,7 +16,8 @@ std::string SharedXName(const std::vector<std::string>& xNames);
 std::string MaxHeaderForSharedName(const std::string& shared);
 std::string MaxHeaderForXName(const std::string& xName);
 
-// The last abscissa value as the table shows it: general format, 5 significant digits.
+// The last abscissa value as the table shows it: general format, 5 significant digits,
+// with the user's decimal separator.
 std::string LastXText(float value);
 
 // Trailing blanks removed; a name keeps at least one character.

@@ -118,6 +118,54 @@ TEST_F(OptionsDialog, DefaultDeletesTheMakersKeyAndCloses) {
     }
 }
 
+TEST_F(OptionsDialog, CommasAsSeparatorsReachTheReaderOfTheNextLoad) {
+    testsupport::ScratchDir data;
+    const std::string path = data.file("commas.adf");
+    testsupport::writeFile(path, "//\nt a b\n0,1,10\n0.5, 2 ,20\n");
+    kit.fileScript.push_back(std::vector<std::string>{path});
+    main.LoadBtn.Click();
+    // "0,1,10" is no number without the option.
+    ASSERT_FALSE(kit.messages.empty());
+    EXPECT_EQ(kit.messages[0].text.rfind("Unable to read file \"" + path + "\"", 0), 0u);
+    EXPECT_EQ(main.fileSlots.LoadedCount(), 0);
+
+    Open([&] {
+        dlg.CommaSepBox.SetChecked(true);
+        dlg.OKBtn.Click();
+    });
+    kit.messages.clear();
+    kit.fileScript.push_back(std::vector<std::string>{path});
+    main.LoadBtn.Click();
+    EXPECT_TRUE(kit.messages.empty()) << kit.MessageLines().front();
+    ASSERT_EQ(main.fileSlots.LoadedCount(), 1);
+    const SimOut& file = main.files[0];
+    ASSERT_EQ(file.nPoints, 2);
+    EXPECT_EQ(std::vector<float>(file.data[2], file.data[2] + 2), (std::vector<float>{10, 20}));
+    EXPECT_EQ(main.FileStringGrid.Cells(5, 1), "0.5");
+}
+
+TEST_F(OptionsDialog, AFrequencyLeftAsShownKeepsAllItsDigits) {
+    Open([&] {
+        dlg.FrequencyEdit.SetText("16.6667");
+        dlg.OKBtn.Click();
+    });
+    // 16.6667f is 0x41855567; the edit shows it with three digits only.
+    const Block typed = Stored();
+    EXPECT_EQ((std::array<std::uint8_t, 4>{typed[12], typed[13], typed[14], typed[15]}),
+              (std::array<std::uint8_t, 4>{0x67, 0x55, 0x85, 0x41}));
+    Open([&] {
+        EXPECT_EQ(dlg.FrequencyEdit.Text(), "16.7");
+        dlg.FrequencyEditExit(&dlg.FrequencyEdit);
+        dlg.PointsBox.SetChecked(true);
+        dlg.OKBtn.Click();
+    });
+    EXPECT_TRUE(kit.messages.empty());
+    Block expected = typed;
+    expected[poPointsOnly] = 1;
+    EXPECT_EQ(Stored(), expected);
+    EXPECT_EQ(program.options.Frequency(), 16.6667f);
+}
+
 TEST_F(OptionsDialog, FrequencyMustBeAPositiveFiniteNumber) {
     const std::string message =
         "QJ's Curvix: An invalid (negative or nul) value was read as default frequency.\n"

@@ -3,7 +3,14 @@
 // plot on screen as it was, and the files Save writes.
 #include "SelectionFixture.h"
 
+#include "Control_p.h"
 #include "Screen.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
 
 #include <cctype>
 #include <cstdlib>
@@ -43,6 +50,21 @@ struct SFormat {
 };
 void PrintTo(const SFormat& f, std::ostream* os) {
     *os << f.file;
+}
+
+// A pixel near the top left corner of a cell as the window last painted it (what the
+// screen shows, not a fresh rendering).
+QRgb ShownPixel(TStringAlignGrid& grid, int col, int row) {
+    QApplication::processEvents();
+    const TRect r = grid.CellRect(col, row);
+    auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+    if (!area || r.IsEmpty()) return 0;
+    QWidget* top = area->window();
+    const QPoint at = area->viewport()->mapTo(top, QPoint(r.Left + 2, r.Top + 2));
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(top->winId(), at.x(), at.y(), 1, 1)
+        .toImage()
+        .pixel(0, 0);
 }
 
 class PlotEachFormat : public SelectionFixture, public ::testing::WithParamInterface<SFormat> {};
@@ -186,6 +208,7 @@ TEST_F(PlotAndSave, RefusedPlotsShowTheCellGreyAndLeaveThePlotAsItWas) {
         {"offset", 3, 3, "x", "Error: Invalid number in the evidenced Cell", false},
         {"null x", 2, 1, "0", "Error: Null Factor not allowed on X variable", false},
         {"shift", 6, 1, "abc", "Error: Invalid number in the evidenced Cell", true},
+        {"overflow", 2, 2, "1e39", "Error: Invalid number in the evidenced Cell", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -193,14 +216,22 @@ TEST_F(PlotAndSave, RefusedPlotsShowTheCellGreyAndLeaveThePlotAsItWas) {
         const std::string good = grid.Cells(c.col, c.row);
         const TColor before = grid.GetColorCell(c.col, c.row);
         grid.SetEditText(c.col, c.row, c.text);
+        if (grid.CellRect(c.col, c.row).IsEmpty()) grid.SetLeftCol(c.col); // scrolled to
         kit.messages.clear();
         TColor during = 0;
-        kit.onMessage = [&](const SShownMessage&) { during = grid.GetColorCell(c.col, c.row); };
+        QRgb onScreen = 0;
+        kit.onMessage = [&](const SShownMessage&) {
+            during = grid.GetColorCell(c.col, c.row);
+            onScreen = ShownPixel(grid, c.col, c.row);
+        };
         Plot();
         kit.onMessage = nullptr;
         EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{c.message}));
         EXPECT_EQ(kit.messages[0].flags, MB_ICONSTOP);
         EXPECT_EQ(during, 0x808080u);
+        EXPECT_EQ(qRed(onScreen), 0x80);
+        EXPECT_EQ(qGreen(onScreen), 0x80);
+        EXPECT_EQ(qBlue(onScreen), 0x80);
         EXPECT_EQ(grid.GetColorCell(c.col, c.row), before);
         EXPECT_EQ(win.Shown, shown);
         EXPECT_EQ(f.PreparedPlot, shown);

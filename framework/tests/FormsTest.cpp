@@ -224,11 +224,33 @@ TEST_F(Forms, HourGlassIsPlainAndRestoredOnEveryExit) {
 TEST(FileDialogFilters, PatternsMatchBothCasesAndDefaultExtension) {
     const auto f = QtFilters("ADF and ATP (*.ADF, *.PL4)|*.ADF;  *.PL4|MATLAB (*.MAT)|*.MAT");
     ASSERT_EQ(f.size(), 2u);
-    EXPECT_EQ(f[0], "ADF and ATP (*.ADF, *.PL4) (*.ADF *.adf *.PL4 *.pl4)");
-    EXPECT_EQ(f[1], "MATLAB (*.MAT) (*.MAT *.mat)");
+    // The patterns show once, as the list Qt filters with.
+    EXPECT_EQ(f[0], "ADF and ATP (*.ADF *.adf *.PL4 *.pl4)");
+    EXPECT_EQ(f[1], "MATLAB (*.MAT *.mat)");
+    EXPECT_EQ(QtFilters("ADF  (*.ADF)|*.ADF|Runs|*.pl4")[1], "Runs (*.pl4 *.PL4)");
     EXPECT_EQ(WithDefaultExt("/d/out", "adf"), "/d/out.adf");
     EXPECT_EQ(WithDefaultExt("/d/out.mat", "adf"), "/d/out.mat");
     EXPECT_EQ(WithDefaultExt("/d.x/out", "adf"), "/d.x/out.adf");
+}
+
+TEST_F(Forms, SavedNameWithoutExtensionTakesTheChosenType) {
+    int chosenType = 2;
+    auto old = SetFileDialogHook([&](TFileDialogRequest& r) {
+        r.dialog.Files = {"/d/nofilt"};
+        r.dialog.FilterIndex = chosenType;
+        return true;
+    });
+    TSaveDialog dlg;
+    dlg.DefaultExt = "adf";
+    dlg.Filter = "ADF  (*.ADF)|*.ADF|MATLAB (*.MAT)|*.MAT|Any|*";
+    const std::pair<int, const char*> cases[] = {
+        {2, "/d/nofilt.mat"}, {1, "/d/nofilt.adf"}, {3, "/d/nofilt.adf"}};
+    for (const auto& [type, name] : cases) {
+        chosenType = type;
+        ASSERT_TRUE(dlg.Execute());
+        EXPECT_EQ(dlg.FileName, name) << type;
+    }
+    SetFileDialogHook(old);
 }
 
 TEST_F(Forms, OpenDialogHookGivesMultipleFiles) {
@@ -280,4 +302,22 @@ TEST_F(Forms, ListBoxItemsIndexAndItemAtPos) {
     QApplication::processEvents();
     EXPECT_EQ(list.ItemIndex(), -1);
     EXPECT_FALSE(list.Selected(1));
+
+    // Taking the focus gives the list a current row, not a chosen item; a click below
+    // the items chooses none either.
+    int chosenOnUp = -2;
+    list.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        chosenOnUp = list.ItemIndex();
+    };
+    form.Close();
+    form.Show();
+    QApplication::setActiveWindow(&WidgetOf(form));
+    list.SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(inner->hasFocus());
+    ASSERT_GE(inner->currentRow(), 0);
+    EXPECT_EQ(list.ItemIndex(), -1);
+    QTest::mouseClick(inner->viewport(), Qt::LeftButton, {}, QPoint(5, 190));
+    QApplication::processEvents();
+    EXPECT_EQ(chosenOnUp, -1);
 }

@@ -6,6 +6,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 class ImageCanvas : public ::testing::Test {
@@ -194,6 +196,40 @@ TEST_F(ImageCanvas, DegreeSignIsDrawnFromItsWindows1252Code) {
                 EXPECT_LT(y, h / 2);
             }
     EXPECT_GT(drawn, 4);
+}
+
+TEST(ShownText, Utf8WhenValidElseWindows1252) {
+    const std::pair<std::string, std::u16string> rows[] = {
+        {"t", u"t"},
+        {"d\xC3\xA9marrage", u"d\u00E9marrage"},                 // UTF-8
+        {"d\xE9marrage", u"d\u00E9marrage"},                     // Windows-1252
+        {"\xE2\x82\xAC \xF0\x9F\x98\x80", u"\u20AC \U0001F600"}, // 3 and 4 bytes
+        {"\xB0", u"\u00B0"},                                     // the unit letter of angles
+        {"\xC3\xA9\xB0", u"\u00C3\u00A9\u00B0"},                 // one bad byte: all 1252
+        {"\xC0\xAF", u"\u00C0\u00AF"},                           // overlong
+        {"\xED\xA0\x80", u"\u00ED\u00A0\u20AC"},                 // surrogate
+        {"\xC3", u"\u00C3"},                                     // cut short
+    };
+    for (const auto& [bytes, shown] : rows)
+        EXPECT_EQ(Utf16FromShownText(bytes), shown) << bytes;
+}
+
+TEST_F(ImageCanvas, NamesInEitherEncodingDrawTheSameLetters) {
+    c.Font().SetName("Arial");
+    c.Font().SetSize(20);
+    auto draw = [&](const char* text) {
+        c.Brush().SetColor(clWhite);
+        c.FillRect({0, 0, bitmap.Width(), bitmap.Height()});
+        c.TextOut(2, 2, text);
+        std::vector<bool> ink;
+        for (int y = 0; y < bitmap.Height(); ++y)
+            for (int x = 0; x < bitmap.Width(); ++x)
+                ink.push_back(!Is(x, y, clWhite));
+        return ink;
+    };
+    const auto utf8 = draw("d\xC3\xA9j\xC3\xA0");
+    EXPECT_EQ(draw("d\xE9j\xE0"), utf8);
+    EXPECT_NE(draw("d\xC3\x83\xC2\xA9j\xC3\x83\xC2\xA0"), utf8); // "dÃ©jÃ ", shown as such
 }
 
 TEST_F(ImageCanvas, ClipRectLimitsEveryDrawing) {

@@ -208,3 +208,30 @@ TEST(MetafileReaders, Wmf2svgConvertsWithoutComplaintAndHoldsLinesAndTexts) {
     EXPECT_NE(svg.find("<rect"), std::string::npos);
     EXPECT_NE(svg.find("<ellipse"), std::string::npos);
 }
+
+// Metafile text is in the font's Windows-1252 set: a name read as UTF-8 is written in it,
+// and another program reads the same letters either way (wmf2svg copies the bytes).
+TEST(MetafileReaders, Wmf2svgReadsNamesInEitherEncodingAsTheSameLetters) {
+    if (!fs::exists("/usr/bin/wmf2svg")) CURVIX_SKIP_OR_FAIL() << "wmf2svg: install libwmf-bin";
+    const testsupport::ScratchDir scratch;
+    for (const char* name : {"d\xC3\xA9j\xC3\xA0", "d\xE9j\xE0"}) {
+        SCOPED_TRACE(name);
+        TMetafile mf;
+        mf.SetWidth(100);
+        mf.SetHeight(40);
+        {
+            TMetafileCanvas c(mf);
+            c.TextOut(5, 5, name);
+        }
+        const fs::path wmfFile = scratch.file("name.wmf"), svgFile = scratch.file("name.svg");
+        ASSERT_EQ(mf.SaveToFile(wmfFile.string()), "");
+        int status = 0;
+        RunCommand("/usr/bin/wmf2svg -o " + svgFile.string() + " " + wmfFile.string(), status);
+        EXPECT_EQ(status, 0);
+        const std::string svg = ReadFile(svgFile);
+        const auto end = svg.find("</text>");
+        ASSERT_NE(end, std::string::npos);
+        const auto begin = svg.rfind('>', end) + 1;
+        EXPECT_EQ(svg.substr(begin, end - begin), "d\xE9j\xE0");
+    }
+}

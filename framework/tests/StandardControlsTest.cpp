@@ -230,3 +230,17 @@ TEST_F(StandardControls, ContainersHoldTheirControlsAndKeepTheirOwnEnabledState)
     EXPECT_TRUE(inside.Visible());
     EXPECT_FALSE(WidgetOf(inside).isVisible());
 }
+
+TEST_F(StandardControls, ShownNamesComeBackAsTheirBytesTypedTextAsWindows1252) {
+    TEdit edit(&form);
+    for (const char* name : {"v:\xC3\xA9t\xC3\xA9", "v:\xE9t\xE9"}) {
+        edit.SetText(name);
+        EXPECT_EQ(qobject_cast<QLineEdit*>(InnerOf(edit))->text(), QString::fromUtf8("v:été"));
+        EXPECT_EQ(edit.Text(), name);
+    }
+    qobject_cast<QLineEdit*>(InnerOf(edit))->insert(QString::fromUtf8("ü")); // as typed
+    EXPECT_EQ(edit.Text(), "v:\xE9t\xE9\xFC");
+    form.SetCaption("d\xC3\xA9marrage.adf");
+    EXPECT_EQ(WidgetOf(form).windowTitle(), QString::fromUtf8("démarrage.adf"));
+    EXPECT_EQ(form.Caption(), "d\xC3\xA9marrage.adf");
+}

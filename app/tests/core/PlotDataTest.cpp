@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+#include <vector>
+
 namespace {
 
 SPlotRow Row(int var, std::string name, std::string k = "1", std::string o = "0") {
@@ -52,6 +57,11 @@ TEST_F(PlotData, RefusalsGiveTheirMessageAndTheCellToPaint) {
         {Request({Row(0, "t"), Row(1, "v:a"), Row(2, "c:b", "2", "s->m")}), invalid,
          SPlotBadCell::selection, 3, 3},
         {Request({Row(0, "t"), Row(1, "v:a")}, "1e"), invalid, SPlotBadCell::shift},
+        // Beyond single precision: the curve would be all infinities.
+        {Request({Row(0, "t"), Row(1, "v:a", "1e39")}), invalid, SPlotBadCell::selection, 2, 2},
+        {Request({Row(0, "t"), Row(1, "v:a", "1", "-1e39")}), invalid, SPlotBadCell::selection, 3,
+         2},
+        {Request({Row(0, "t"), Row(1, "v:a")}, "1e39"), invalid, SPlotBadCell::shift},
         {Request({Row(0, "t", "0"), Row(1, "v:a")}), "Null Factor not allowed on X variable",
          SPlotBadCell::selection, 2, 1},
         {Request({Row(0, "t"), Composite(1, 2, "v:a", '/', "c:b")}),
@@ -100,6 +110,23 @@ TEST_F(PlotData, BarsOnlyForOneScanCurveWhenTheOptionAllowsThem) {
         const SPlotOutcome out = BuildPlotData(q);
         ASSERT_TRUE(out.plot);
         EXPECT_EQ(out.plot->chartKind, c.kind);
+    }
+}
+
+TEST_F(PlotData, TimeFactorsDivideTheAbscissaBySixtyOrThirtySixHundred) {
+    const float t[] = {0, 90, 1800, 7200};
+    std::copy(std::begin(t), std::end(t), file.data[0]);
+    const std::pair<const char*, std::vector<float>> cases[] = {
+        {"s->m", {0, 1.5f, 30, 120}},
+        {"s->h", {0, 0.025f, 0.5f, 2}},
+    };
+    for (const auto& [factor, x] : cases) {
+        SCOPED_TRACE(factor);
+        const SPlotOutcome out = BuildPlotData(Request({Row(0, "t", factor), Row(1, "v:a")}));
+        ASSERT_TRUE(out.plot);
+        ASSERT_EQ(out.plot->xData[0].size(), 4u);
+        for (std::size_t j = 0; j < 4; ++j)
+            EXPECT_FLOAT_EQ(out.plot->xData[0][j], x[j]) << j;
     }
 }
 

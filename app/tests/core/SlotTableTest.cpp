@@ -1,6 +1,7 @@
 // The file table's rules without a window: shared abscissa names, headers, last-x texts,
 // file identity and the selection found again after a refresh.
 #include "SlotTable.h"
+#include "NumericText.h"
 #include "ScratchFiles.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,13 @@ TEST(SlotTable, LastXInGeneralFormatWithFiveDigits) {
     };
     for (const auto& [v, text] : cases)
         EXPECT_EQ(LastXText(v), text) << v;
-    EXPECT_EQ(LastXText(123456.0f).substr(0, 7), "1.2346E"); // beyond 5 digits: exponent form
+    EXPECT_EQ(LastXText(123456.0f), "1.2346E+0005"); // beyond 5 digits: exponent form
+    // The user's decimal separator, as every number the windows show.
+    const char old = DecimalSeparator();
+    SetDecimalSeparator(',');
+    EXPECT_EQ(LastXText(0.05995f), "0,05995");
+    EXPECT_EQ(LastXText(123456.0f), "1,2346E+0005");
+    SetDecimalSeparator(old);
 }
 
 TEST(SlotTable, SameFileComparesCanonicalPathsExactly) {
