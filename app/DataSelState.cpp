@@ -51,8 +51,6 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
     // Everything is checked before the first write, so a refused save keeps the old state
     // whole.
     std::vector<SSavedFile> saved;
-    std::array<int, kMaxFiles> rankOfSlot;
-    rankOfSlot.fill(-1);
     for (int s : saving) {
         const std::string& path = fileSlots.Name(s);
         if (path.size() >= static_cast<std::size_t>(kSavedPathSize)) {
@@ -66,12 +64,12 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
             MessageBox("Error while accessing file", "Severe Error", MB_OK | MB_ICONSTOP);
             return;
         }
-        rankOfSlot[static_cast<std::size_t>(s)] = static_cast<int>(saved.size());
         saved.push_back({path, stamp});
     }
 
-    const TSelVarDataBytes selVarData = EncodeSelVarData(BuildSavedSelection(
-        selection.SavedList(), selection.RowCount(), selection.SavedMarks(), !multi, rankOfSlot));
+    const TSelVarDataBytes selVarData =
+        EncodeSelVarData(BuildSavedSelection(selection.SavedList(), selection.RowCount(),
+                                             selection.SavedMarks(), !multi, fileSlots.Ranks()));
     const int xRow = selection.XRow();
     const std::uint8_t timeUnitByte =
         TimeUnitByte(xRow <= selection.RowCount() ? selection.Row(xRow).factorText : "");

@@ -23,13 +23,6 @@ bool CSelection::XIsFirstVariable() const {
     return xRow_ < 1 || xRow_ > RowCount() || Row(xRow_).variable == 0;
 }
 
-int CSelection::CurvesOfSlot(int slot) const {
-    int n = 0;
-    for (int r = 1; r <= RowCount(); ++r)
-        if (r != xRow_ && Row(r).slot == slot) ++n;
-    return n;
-}
-
 bool CSelection::FromOneFile(bool multi) const {
     if (!multi) return RowCount() > 1;
     if (RowCount() < 2) return false;

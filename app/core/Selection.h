@@ -51,7 +51,6 @@ public:
     char Operator() const { return operator_; }
     // The first operand of a composite waiting for its second; drawn on row RowCount() + 1.
     const std::optional<SSelRow>& Pending() const { return pending_; }
-    int CurvesOfSlot(int slot) const;
     // Every curve comes from one file (the single-file layout: at least one curve).
     bool FromOneFile(bool multi) const;
     // The slot the curves come from: the multi-file layout's x row belongs to no file.
@@ -100,7 +99,6 @@ public:
         std::string name;
         float factor = 1, offset = 0;
     };
-    const std::vector<SDefaultFO>& DefaultFO() const { return defaultFO_; }
     void StoreDefaultFO(int r);
     void ApplyDefaultFO(int r);
 

@@ -60,7 +60,6 @@ TEST(SelectionModel, TheXRowGivesItsColourAwayAndStaysOnItsVariableWhenRowsGo) {
     s.RemoveRow(1, false);
     EXPECT_EQ(s.XRow(), 2);
     EXPECT_EQ(s.Row(2).name, "c:b");
-    EXPECT_EQ(s.CurvesOfSlot(0), 1);
 }
 
 TEST(SelectionModel, RestoreGivesTheSavedRowsOrNothing) {
