@@ -2,6 +2,7 @@
 
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "Grid.h"
 #include "QtText_p.h"
 
 #include <QToolButton>
@@ -62,6 +63,8 @@ void TSpeedButton::ShowState() {
 }
 
 void TSpeedButton::Click() {
+    // The button takes no focus, so a grid being edited would not end its edit itself.
+    EndFocusedGridEdit(*this);
     if (groupIndex_ != 0) {
         if (!down_)
             SetDown(true);
