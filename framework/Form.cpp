@@ -4,6 +4,8 @@
 #include "Button.h"
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "Grid.h"
+#include "InplaceEdit.h"
 #include "QtText_p.h"
 #include "Screen.h"
 
@@ -371,7 +373,9 @@ void TCustomForm::UpdateDefaultLook() {
 
 bool TCustomForm::SelectNext(TControl& from, bool forward) {
     QWidget& window = WidgetOf(*this);
-    QWidget* start = &WidgetOf(from);
+    // A grid's editor stands for its grid.
+    auto* editor = dynamic_cast<TInplaceEdit*>(&from);
+    QWidget* start = editor ? &WidgetOf(editor->Grid()) : &WidgetOf(from);
     QWidget* w = start;
     for (int guard = 0; guard < 100000; ++guard) {
         w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
