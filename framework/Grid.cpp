@@ -862,8 +862,10 @@ void TCustomGrid::ChangeScale(int m, int d) {
     // Explicit sizes first: they are read back against the old defaults.
     std::vector<int> widths(static_cast<std::size_t>(colCount_));
     std::vector<int> heights(static_cast<std::size_t>(rowCount_));
-    for (int c = 0; c < colCount_; ++c) widths[static_cast<std::size_t>(c)] = ColWidths(c);
-    for (int r = 0; r < rowCount_; ++r) heights[static_cast<std::size_t>(r)] = RowHeights(r);
+    for (int c = 0; c < colCount_; ++c)
+        widths[static_cast<std::size_t>(c)] = ColWidths(c);
+    for (int r = 0; r < rowCount_; ++r)
+        heights[static_cast<std::size_t>(r)] = RowHeights(r);
     SetDefaultColWidth(MulDiv(defaultColWidth_, m, d));
     SetDefaultRowHeight(MulDiv(defaultRowHeight_, m, d));
     for (int c = 0; c < colCount_; ++c)

@@ -172,19 +172,33 @@ TEST_F(AligridFixture, AnOpenEditEndsInItsOwnCellBeforeRowsOrItsCellChange) {
         Cells column; // column 1, rows 1 to 4, afterwards
     };
     const Case cases[] = {
-        {"remove row 2", [](TStringAlignGrid& g) { g.RemoveRow(2); }, Qt::Key_Up,
+        {"remove row 2",
+         [](TStringAlignGrid& g) { g.RemoveRow(2); },
+         Qt::Key_Up,
          {"a", "7", "d", ""}},
-        {"remove row 2, Esc", [](TStringAlignGrid& g) { g.RemoveRow(2); }, Qt::Key_Escape,
+        {"remove row 2, Esc",
+         [](TStringAlignGrid& g) { g.RemoveRow(2); },
+         Qt::Key_Escape,
          {"a", "7", "d", ""}},
-        {"insert row 1", [](TStringAlignGrid& g) { g.InsertRow(1); }, Qt::Key_Up,
+        {"insert row 1",
+         [](TStringAlignGrid& g) { g.InsertRow(1); },
+         Qt::Key_Up,
          {"", "a", "b", "7"}},
-        {"move row 3 to 1", [](TStringAlignGrid& g) { g.MoveRow(3, 1); }, Qt::Key_Down,
+        {"move row 3 to 1",
+         [](TStringAlignGrid& g) { g.MoveRow(3, 1); },
+         Qt::Key_Down,
          {"7", "a", "b", "d"}},
-        {"rows 1 to 3 only", [](TStringAlignGrid& g) { g.SetRowCount(4); }, Qt::Key_Up,
+        {"rows 1 to 3 only",
+         [](TStringAlignGrid& g) { g.SetRowCount(4); },
+         Qt::Key_Up,
          {"a", "b", "7", "d"}},
-        {"cell rewritten", [](TStringAlignGrid& g) { g.SetCells(1, 3, "s->m"); }, Qt::Key_Up,
+        {"cell rewritten",
+         [](TStringAlignGrid& g) { g.SetCells(1, 3, "s->m"); },
+         Qt::Key_Up,
          {"a", "b", "s->m", "d"}},
-        {"row cleared", [](TStringAlignGrid& g) { g.ClearRow(3); }, Qt::Key_Escape,
+        {"row cleared",
+         [](TStringAlignGrid& g) { g.ClearRow(3); },
+         Qt::Key_Escape,
          {"a", "b", "", "d"}},
     };
     for (const Case& c : cases) {
@@ -229,7 +243,8 @@ TEST_F(AligridFixture, ARightClickInTheEditorShowsTheGridsMenuAndItsCommandEndsT
     Type("3");
     ASSERT_TRUE(EditorShown(grid));
     QWidget* line = InnerOf(*grid.InplaceEditor());
-    QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(3, 3), line->mapToGlobal(QPoint(3, 3)));
+    QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            line->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(line, &right);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(menu.PopupComponent(), &grid);
@@ -246,7 +261,8 @@ TEST_F(AligridFixture, ARightClickInTheEditorShowsTheGridsMenuAndItsCommandEndsT
     Type("4");
     ASSERT_TRUE(EditorShown(grid));
     line = InnerOf(*grid.InplaceEditor());
-    QContextMenuEvent again(QContextMenuEvent::Mouse, QPoint(3, 3), line->mapToGlobal(QPoint(3, 3)));
+    QContextMenuEvent again(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            line->mapToGlobal(QPoint(3, 3)));
     QApplication::sendEvent(line, &again);
     Flush();
     EXPECT_EQ(shown, 1);

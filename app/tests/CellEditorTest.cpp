@@ -83,7 +83,7 @@ using Strings = std::vector<std::string>;
 TEST_F(CellEditor, ARowRemovedByANameClickTakesNoTypedOffsetWithIt) {
     SelectThree();
     TypeInto(f.SelectedGrid, 3, 3, "7"); // the offset of c:b
-    ClickCell(0, 2);                      // v:a goes
+    ClickCell(0, 2);                     // v:a goes
     UpAndAway(f.SelectedGrid);
     EXPECT_EQ(NamesAndOffsets(3), (Strings{"c:b=7", "i:c=0"}));
 }
@@ -156,7 +156,8 @@ TEST_F(CellEditor, TheTimeFactorChosenWhileTypingTheXFactorStays) {
         return 1; // "s->m time factor"
     });
     QWidget* line = InnerOf(*f.SelectedGrid.InplaceEditor());
-    QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(4, 4), line->mapToGlobal(QPoint(4, 4)));
+    QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(4, 4),
+                            line->mapToGlobal(QPoint(4, 4)));
     QApplication::sendEvent(line, &right);
     SetPopupHook(old);
     EXPECT_EQ(shown, 1);
@@ -174,10 +175,9 @@ TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
     Layout(false);
     Load(0, SmallAdf());
     ClickName("v:a");
-    TControl* const all[] = {&f.LoadBtn,    &f.RefreshBtn, &f.OptionsBtn, &f.SaveVarBtn,
-                             &f.PlotBtn,    &f.UpdateBtn,  &f.DFTBtn,     &f.AboutBtn,
-                             &f.ResetBtn,   &f.VarList,    &f.FileStringGrid,
-                             &f.SelectedGrid};
+    TControl* const all[] = {&f.LoadBtn,  &f.RefreshBtn, &f.OptionsBtn,     &f.SaveVarBtn,
+                             &f.PlotBtn,  &f.UpdateBtn,  &f.DFTBtn,         &f.AboutBtn,
+                             &f.ResetBtn, &f.VarList,    &f.FileStringGrid, &f.SelectedGrid};
     auto focused = [&]() -> TControl* {
         for (TControl* c : all)
             if (HasFocus(*c)) return c;
@@ -202,10 +202,10 @@ TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
         Flush();
     }
     // Update is off until a zoom; the rest in the order the window was built.
-    EXPECT_EQ(order, (std::vector<TControl*>{&f.SelectedGrid, &f.LoadBtn, &f.RefreshBtn,
-                                             &f.OptionsBtn, &f.SaveVarBtn, &f.PlotBtn,
-                                             &f.DFTBtn, &f.AboutBtn, &f.ResetBtn, &f.VarList,
-                                             &f.FileStringGrid}));
+    EXPECT_EQ(order,
+              (std::vector<TControl*>{&f.SelectedGrid, &f.LoadBtn, &f.RefreshBtn, &f.OptionsBtn,
+                                      &f.SaveVarBtn, &f.PlotBtn, &f.DFTBtn, &f.AboutBtn,
+                                      &f.ResetBtn, &f.VarList, &f.FileStringGrid}));
 
     f.SelectedGrid.SetFocus();
     Flush();
