@@ -15,7 +15,8 @@ QToolButton& Inner(TControl& c) {
 
 TSpeedButton::TSpeedButton(TControl* parent, TComponent* owner) : TControl(parent, owner) {
     auto* button = new QToolButton(&WidgetOf(*this));
-    button->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus where it was; the keyboard still reaches the button.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setCheckable(true);
     AttachInner(*this, button);
     WidgetOf(*this).setFocusProxy(nullptr);

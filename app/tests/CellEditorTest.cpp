@@ -175,9 +175,11 @@ TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
     Layout(false);
     Load(0, SmallAdf());
     ClickName("v:a");
-    TControl* const all[] = {&f.LoadBtn,  &f.RefreshBtn, &f.OptionsBtn,     &f.SaveVarBtn,
-                             &f.PlotBtn,  &f.UpdateBtn,  &f.DFTBtn,         &f.AboutBtn,
-                             &f.ResetBtn, &f.VarList,    &f.FileStringGrid, &f.SelectedGrid};
+    TControl* const all[] = {&f.LoadBtn,    &f.RefreshBtn, &f.OptionsBtn,     &f.SaveVarBtn,
+                             &f.PlotBtn,    &f.UpdateBtn,  &f.DFTBtn,         &f.AboutBtn,
+                             &f.ResetBtn,   &f.RefUpdBtn,  &f.MultiFileBtn,   &f.WidthsBtn,
+                             &f.PlusBtn,    &f.MinusBtn,   &f.TimesBtn,       &f.SSSpeedBtn,
+                             &f.LSSpeedBtn, &f.VarList,    &f.FileStringGrid, &f.SelectedGrid};
     auto focused = [&]() -> TControl* {
         for (TControl* c : all)
             if (HasFocus(*c)) return c;
@@ -192,7 +194,7 @@ TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
     EXPECT_EQ((TGridCoord{f.SelectedGrid.Col(), f.SelectedGrid.Row()}), (TGridCoord{2, 1}));
 
     std::vector<TControl*> order;
-    for (int i = 0; i < 20 && (order.empty() || focused() != order.front()); ++i) {
+    for (int i = 0; i < 40 && (order.empty() || focused() != order.front()); ++i) {
         TControl* c = focused();
         ASSERT_TRUE(c);
         order.push_back(c);
@@ -201,11 +203,13 @@ TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
                         grid ? Qt::ControlModifier : Qt::NoModifier);
         Flush();
     }
-    // Update is off until a zoom; the rest in the order the window was built.
-    EXPECT_EQ(order,
-              (std::vector<TControl*>{&f.SelectedGrid, &f.LoadBtn, &f.RefreshBtn, &f.OptionsBtn,
-                                      &f.SaveVarBtn, &f.PlotBtn, &f.DFTBtn, &f.AboutBtn,
-                                      &f.ResetBtn, &f.VarList, &f.FileStringGrid}));
+    // Update is off until a zoom; the rest in the order the window was built, the speed
+    // buttons too (a click gives them no focus, Tab does).
+    EXPECT_EQ(order, (std::vector<TControl*>{
+                         &f.SelectedGrid, &f.LoadBtn, &f.RefreshBtn, &f.OptionsBtn, &f.SaveVarBtn,
+                         &f.PlotBtn, &f.DFTBtn, &f.AboutBtn, &f.ResetBtn, &f.RefUpdBtn,
+                         &f.MultiFileBtn, &f.WidthsBtn, &f.PlusBtn, &f.MinusBtn, &f.TimesBtn,
+                         &f.SSSpeedBtn, &f.LSSpeedBtn, &f.VarList, &f.FileStringGrid}));
 
     f.SelectedGrid.SetFocus();
     Flush();
