@@ -233,6 +233,7 @@ SScaleSettings TLineChart::ScaleSettingsFor() const {
     s.env.yTickLength = YTickLength;
     s.env.autoLabel = AutoLabel;
     s.env.userLabel = UserLabel;
+    s.env.yUnitText = YUnitText;
     s.env.xVar = xVar_;
     if (curves_) s.env.curves = {curves_, std::size_t(std::max(0, TotalCurves))};
     return s;
@@ -247,6 +248,20 @@ int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScal
         if (std::find(quiet.begin(), quiet.end(), m) == quiet.end()) Message(ScaleMessage(m));
     lastScaleMessages_ = out.messages;
     return out.errors;
+}
+
+// Label widths again in the current canvas and label font: a printer's dots are not the
+// screen's pixels, and a width measured on screen cuts the printed labels off.
+void TLineChart::MeasureLabelWidths() {
+    CanvasMeasure measure(*canvas_);
+    SScaleSettings s = ScaleSettingsFor();
+    s.env.measure = &measure;
+    AxisLabelWidth(Axes.x, s.env, Axes.xText);
+    AxisLabelWidth(Axes.yLeft, s.env, Axes.yLeftText);
+    if (SecondYAxis)
+        AxisLabelWidth(Axes.yRight, s.env, Axes.yRightText);
+    else
+        Axes.yRight.labelWidth = 0;
 }
 
 // ---- layout

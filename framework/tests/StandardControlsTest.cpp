@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
@@ -167,6 +168,16 @@ TEST_F(StandardControls, MemoWithoutAutoScrollTakesOnlyTheLinesItShows) {
     memo.SetText("first\nsecond");
     EXPECT_EQ(memo.Lines().Count(), 1);
     EXPECT_EQ(memo.Lines()[0], "first");
+    // A word longer than the row wraps: what is typed stays in sight, under no scroll bar.
+    memo.SetText("");
+    memo.SetFocus();
+    QTest::keyClicks(InnerOf(memo), QString(60, 'W'));
+    const QImage row = WidgetOf(memo).grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < row.height(); ++y)
+        for (int x = 0; x < row.width(); ++x)
+            dark += qGray(row.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(dark, 100) << "the typed text is hidden";
 
     memo.SetHeight(44); // two rows
     EXPECT_EQ(memo.VisibleLines(), 2);

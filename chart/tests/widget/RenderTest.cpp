@@ -5,14 +5,28 @@
 #include "AxisLabels.h"
 #include "Bitmap.h"
 #include "Image.h"
+#include "MissingTool.h"
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 namespace {
 constexpr double kPi = 3.14159265358979;
 
 std::string RenderPath(const char* name) {
     return std::string(CHART_RENDER_DIR) + "/" + name;
+}
+
+std::string ShellOutput(const std::string& cmd) {
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t got = std::fread(buf, 1, sizeof buf, p))
+            out.append(buf, got);
+        ::pclose(p);
+    }
+    return out;
 }
 } // namespace
 
@@ -169,4 +183,36 @@ TEST_F(ChartRender, DecibelAxisLabelsItsDecades) {
     for (const STick& t : d.ticks)
         EXPECT_EQ(Pixel(p.left - 2, t.pos), clBlack) << t.pos;
     EXPECT_EQ(CountOutsidePlot(kCurve), 0);
+}
+
+// The 7 pt legend of a small chart, as a person (or an OCR program) reads it: with one-bit
+// glyphs "motor_start.adf" read "moror_srarr.adl". The picture is only magnified, pixel for
+// pixel, so the reader sees the chart's own pixels.
+TEST_F(ChartRender, SmallLegendTextIsLegible) {
+    if (!std::filesystem::exists("/usr/bin/tesseract"))
+        CURVIX_SKIP_OR_FAIL() << "tesseract: install tesseract-ocr and tesseract-ocr-eng";
+    chart.Resize_(500, 350); // label font 8 pt, legend 7 pt
+    chart.Legend = true;
+    const std::vector<float> xs = Range(201, 0, 2);
+    Load(xs, {Map(xs, [](double t) { return 1500 * (1 - std::exp(-3 * t)); })});
+    std::string files[] = {"motor_start.adf"}, vars[] = {"speed_rpm", "time"};
+    float factors[] = {1, 1}, offsets[] = {0, 0};
+    chart.GetInfoLegend(files, vars, 1, factors, offsets);
+    chart.Plot(true);
+    Save("small_legend.png");
+
+    const int top = chart.ChartBottom - chart.LegendHeight, height = chart.LegendHeight;
+    ASSERT_GT(height, 4);
+    constexpr int kZoom = 4;
+    TBitmap big(chart.Width() * kZoom, height * kZoom);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < chart.Width(); ++x) {
+            big.Canvas().Brush().SetColor(Pixel(x, top + y));
+            big.Canvas().FillRect(Rect(x * kZoom, y * kZoom, (x + 1) * kZoom, (y + 1) * kZoom));
+        }
+    const std::string png = RenderPath("small_legend_x4.png");
+    ASSERT_EQ(big.SaveToPngFile(png), "");
+    const std::string text = ShellOutput("/usr/bin/tesseract " + png + " - --psm 7 2>/dev/null");
+    EXPECT_NE(text.find("motor_start.adf"), std::string::npos) << text;
+    EXPECT_NE(text.find("speed_rpm"), std::string::npos) << text;
 }
