@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QAbstractScrollArea>
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -168,10 +169,17 @@ TEST_F(StandardControls, MemoWithoutAutoScrollTakesOnlyTheLinesItShows) {
     memo.SetText("first\nsecond");
     EXPECT_EQ(memo.Lines().Count(), 1);
     EXPECT_EQ(memo.Lines()[0], "first");
-    // A word longer than the row wraps: what is typed stays in sight, under no scroll bar.
+    // A word longer than the row wraps: what is typed stays in sight, and no horizontal
+    // scroll bar can take the only row's place.
     memo.SetText("");
     memo.SetFocus();
-    QTest::keyClicks(InnerOf(memo), QString(60, 'W'));
+    QTest::keyClicks(InnerOf(memo), "Motor start");
+    QTest::keyClick(InnerOf(memo), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(InnerOf(memo), Qt::Key_Backspace);
+    QTest::keyClicks(InnerOf(memo), "Motor_start_of_the_induction_motor_with_a_long_title");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(static_cast<QAbstractScrollArea*>(InnerOf(memo))->horizontalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOff);
     const QImage row = WidgetOf(memo).grab().toImage();
     int dark = 0;
     for (int y = 0; y < row.height(); ++y)
