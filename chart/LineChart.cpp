@@ -402,7 +402,18 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
     in.leftLabelWidth = Axes.yLeft.labelWidth;
     in.rightLabelWidth = SecondYAxis ? Axes.yRight.labelWidth : 0;
     in.xLabelWidth = Axes.x.labelWidth;
-    in.smallGap = SmallGap, in.charHeight = CharHeight, in.legendHeight = LegendHeight;
+    in.smallGap = SmallGap, in.legendHeight = LegendHeight;
+    // The x labels' row under the plot is drawn in the label font, a tenth of its height
+    // down; the character height may come from the legend's smaller font (or the title's
+    // sizing, on a page), and then the labels would cover the legend's first row.
+    {
+        TFont& f = c.Font();
+        const int height = f.Height();
+        f.SetSize(LabelFont());
+        const int h = c.TextHeight("W");
+        f.SetHeight(height);
+        in.charHeight = std::max(CharHeight, h + TruncSat(0.1 * h));
+    }
     PlotRect = PlotRectangle(in);
     const SPlotRect& p = PlotRect;
 

@@ -4,9 +4,11 @@
 
 #include "DataSelFF.h"
 #include "LabelsFF.h"
+#include "MemoPlus.h"
 #include "PlotOptFF.h"
 #include "PrintFF.h"
 #include "ScaleFF.h"
+#include "TitleForm.h"
 
 #include "MissingTool.h"
 #include "Printer.h"
@@ -452,6 +454,13 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
     f.y.push_back(Of(f.x, [](double v) { return 100 * v; }));       // 0 ... 1000
     f.y.push_back(Of(f.x, [](double v) { return 5000 * v - 50; })); // kV on the right
     Show(MakeSnapshot({f}, {kRed, kBlue}, true, {0, 1}));
+    TLineChart& chart = win.MyChart;
+    chart.EnableTitle();
+    kit.modalScript.push_back([&chart](TCustomForm&) {
+        chart.TitleForm().Memo->Lines().SetText("Motor start");
+        return TModalResult(mrOk);
+    });
+    chart.TitleLabelDblClick(&chart.TitleLabel(0));
     for (bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         std::filesystem::remove(pdf);
@@ -483,7 +492,7 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
         ASSERT_GE(my, 0);
         left = left * pt + mx, right = right * pt + mx, top = top * pt + my;
         bottom = bottom * pt + my;
-        for (const char* text : {"1000", "800", "[V]", "[kV]", "motor.adf;"})
+        for (const char* text : {"Motor", "1000", "800", "[V]", "[kV]", "motor.adf;"})
             EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const SPdfWord& w) {
                 return w.text == text;
             })) << text;
