@@ -201,20 +201,25 @@ TEST_F(ChartRender, SmallLegendTextIsLegible) {
     chart.Plot(true);
     Save("small_legend.png");
 
-    const int top = chart.ChartBottom - chart.LegendHeight, height = chart.LegendHeight;
-    ASSERT_GT(height, 4);
-    constexpr int kZoom = 4;
-    TBitmap big(chart.Width() * kZoom, height * kZoom);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < chart.Width(); ++x) {
-            big.Canvas().Brush().SetColor(Pixel(x, top + y));
-            big.Canvas().FillRect(Rect(x * kZoom, y * kZoom, (x + 1) * kZoom, (y + 1) * kZoom));
-        }
-    const std::string png = RenderPath("small_legend_x4.png");
-    ASSERT_EQ(big.SaveToPngFile(png), "");
-    // One thread: on a busy machine its thread pool spins for tens of seconds.
-    const std::string text =
-        ShellOutput("OMP_THREAD_LIMIT=1 /usr/bin/tesseract " + png + " - --psm 7 2>/dev/null");
-    EXPECT_NE(text.find("motor_start.adf"), std::string::npos) << text;
-    EXPECT_NE(text.find("speed_rpm"), std::string::npos) << text;
+    // One row of text, rows top .. bottom - 1 of the chart, as the OCR program reads it.
+    auto read = [&](int top, int bottom, const char* name) {
+        constexpr int kZoom = 4, kMargin = 16; // on white, as a page has it
+        TBitmap big(chart.Width() * kZoom, (bottom - top) * kZoom + 2 * kMargin);
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < chart.Width(); ++x) {
+                big.Canvas().Brush().SetColor(Pixel(x, y));
+                const int row = kMargin + (y - top) * kZoom;
+                big.Canvas().FillRect(Rect(x * kZoom, row, (x + 1) * kZoom, row + kZoom));
+            }
+        const std::string png = RenderPath(name);
+        EXPECT_EQ(big.SaveToPngFile(png), "");
+        // One thread: on a busy machine its thread pool spins for tens of seconds.
+        return ShellOutput("OMP_THREAD_LIMIT=1 /usr/bin/tesseract " + png +
+                           " - --psm 7 2>/dev/null");
+    };
+    const int legendTop = chart.ChartBottom - chart.LegendHeight;
+    ASSERT_GT(chart.LegendHeight, 4);
+    const std::string legend = read(legendTop, chart.ChartBottom, "small_legend_x4.png");
+    EXPECT_NE(legend.find("motor_start.adf"), std::string::npos) << legend;
+    EXPECT_NE(legend.find("speed_rpm"), std::string::npos) << legend;
 }
