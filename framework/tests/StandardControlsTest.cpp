@@ -10,9 +10,9 @@
 #include "Panel.h"
 #include "RadioGroup.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
-#include <QAbstractScrollArea>
 #include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
