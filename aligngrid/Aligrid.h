@@ -11,7 +11,8 @@
 //   opens there;
 // - OnAfterEdit after Enter (posted), after a move away from an open editor
 //   (posted, so it follows the new cell's OnBeforeEdit), and at once when the
-//   focus leaves while the editor shows;
+//   focus leaves while the editor shows, and at once when code changes the rows or
+//   rewrites the edited cell (see EndEditForChange);
 // - OnCancelEdit after Esc (posted), which restores the text the cell had
 //   when the editor last opened.
 
@@ -111,10 +112,10 @@ public:
         attrs_.SetHintCell(col, row, text);
     }
 
-    // ---- rows and columns, with every attribute
-    void RemoveRow(int row) { attrs_.RemoveRow(row); }
-    void InsertRow(int row) { attrs_.InsertRow(row); }
-    void InsertCol(int col) { attrs_.InsertCol(col); }
+    // ---- rows and columns, with every attribute; an open edit ends first
+    void RemoveRow(int row);
+    void InsertRow(int row);
+    void InsertCol(int col);
 
     // ---- comparers (the defaults of OnCompareCol and OnCompareRow)
     t_relation CompareCol(TObject* Sender, std::int32_t colrow, std::int32_t compare1,
@@ -158,6 +159,9 @@ public:
     void WMChar(char& key) override;
     void DoEnter() override;
     void DoExit() override;
+    // An open edit ends as at a move away: the text stays in its own cell, OnAfterEdit
+    // reports that cell at once, and the editor, if opened again, starts a new visit.
+    void EndEditForChange() override;
 
     // Whether an edit is in progress (OnBeforeEdit ran and no end yet).
     bool Editing() const { return editing_; }

@@ -96,6 +96,33 @@ void TStringAlignGrid::EndEdit() {
     Perform(WM_GRIDLEAVEEDIT, Col(), Row());
 }
 
+void TStringAlignGrid::EndEditForChange() {
+    const TGridCoord at = EditorCell();
+    if (at.X < 0 || at.Y < 0) return;
+    editing_ = false;
+    TStringGrid::EndEditForChange();
+    if (TNewInplaceEdit* editor = Editor()) {
+        editor->EditedCol = editor->EditedRow = -1;
+        editor->BeforeEditReported = false;
+    }
+    Perform(WM_GRIDLEAVEEDIT, at.X, at.Y);
+}
+
+void TStringAlignGrid::RemoveRow(int row) {
+    EndEditForChange();
+    attrs_.RemoveRow(row);
+}
+
+void TStringAlignGrid::InsertRow(int row) {
+    EndEditForChange();
+    attrs_.InsertRow(row);
+}
+
+void TStringAlignGrid::InsertCol(int col) {
+    EndEditForChange();
+    attrs_.InsertCol(col);
+}
+
 void TStringAlignGrid::DoExit() {
     if (destroying_) {
         TStringGrid::DoExit();
@@ -139,7 +166,7 @@ void TStringAlignGrid::WMChar(char& key) {
 }
 
 void TStringAlignGrid::KeyDown(WORD& key, TShiftState shift) {
-    if (key == VK_TAB) {
+    if (key == VK_TAB && !(shift & ssCtrl)) { // Ctrl+Tab leaves the grid (base step)
         const TGridCoord to = NextTabCell((shift & ssShift) != 0);
         FocusCell(to.X, to.Y);
         key = 0;

@@ -16,6 +16,7 @@
 #include "services/FileNames.h"
 
 #include <algorithm>
+#include <cmath>
 #include <concepts>
 #include <new>
 
@@ -146,9 +147,22 @@ void TDFTChartForm::SetData(const float* t, const float* x, const std::string& v
     VariableName = variableName;
     FileName = fileName;
     SamplesPerSec = SamplesPerSecond(Time.data(), n);
+    TimeFactor = 1;
+    TimeOffset = 0;
+    curveParam_.unitChar = FourierUnitChar(VariableName);
     Harmonics.last = -1; // another curve: nothing computed may be reused
     if (ctx_.windows.DFTOptions && n > 0)
         ctx_.windows.DFTOptions->SetData(Time.front(), Time.back(), n, SamplesPerSec);
+}
+
+void TDFTChartForm::SetTimeScale(float factor, float offset) {
+    if (factor == 0 || !std::isfinite(factor) || !std::isfinite(offset)) return;
+    TimeFactor = factor;
+    TimeOffset = offset;
+}
+
+float TDFTChartForm::FileTime(double plotTime) const {
+    return static_cast<float>((plotTime - TimeOffset) / TimeFactor);
 }
 
 void TDFTChartForm::ComputeDFT() {
@@ -184,7 +198,11 @@ bool TDFTChartForm::ApplyUnit() {
         Unit = fuPeak;
         ctx_.windows.DFTOptions->UnitRadioGroup.SetItemIndex(fuPeak);
     }
-    if (AmplChart) AmplChart->AutoLabel = Unit <= fuRms && options_.Flag(poAutoLabel);
+    if (AmplChart) {
+        AmplChart->AutoLabel = Unit <= fuRms && options_.Flag(poAutoLabel);
+        // The relative units are ratios: the curve's own unit does not apply.
+        AmplChart->YUnitText = Unit <= fuRms ? "" : "pu";
+    }
     return ok;
 }
 
@@ -221,15 +239,14 @@ void TDFTChartForm::PlotVisible() {
 void TDFTChartForm::FormShow(TObject*) {
     if (!Ready || SampleCount < 1) return;
     TDFTOptions& dlg = *ctx_.windows.DFTOptions;
-    const float ts = globals_.fourierStart[static_cast<std::size_t>(Slot)];
-    const float te = globals_.timeMax[static_cast<std::size_t>(Slot)];
+    const float ts = PlotTime(globals_.fourierStart[static_cast<std::size_t>(Slot)]);
+    const float te = PlotTime(globals_.timeMax[static_cast<std::size_t>(Slot)]);
     const float tFirst = Time.front(), tLast = Time.back();
     Period = PeriodFromTimes(tFirst, SamplesPerSec, ClampTime(ts, tFirst, tLast),
                              ClampTime(te, tFirst, tLast));
     Label1.SetCaption("Initial time: " + FormatNumber(ts, 5));
     Label2.SetCaption("Final time: " + FormatNumber(te, 5));
-    dlg.InitialTimeEdit.SetText(FormatNumber(ts, 5));
-    dlg.FinalTimeEdit.SetText(FormatNumber(te, 5));
+    dlg.ShowTimes(ts, te, 5);
     FirstOrder = 0;
     LastOrder = 30;
     dlg.ArmMinEdit.SetText("0");
@@ -238,7 +255,6 @@ void TDFTChartForm::FormShow(TObject*) {
     Unit = fuPeak;
     ComputeDFT();
     if (Harmonics.last < LastOrder) return;
-    curveParam_.unitChar = FourierUnitChar(VariableName);
     ApplyUnit();
     ComputeTHD();
     ShowTHDHint(THD >= -0.5f);
@@ -260,8 +276,8 @@ void TDFTChartForm::OptionsBtnClick(TObject*) {
     const float tFirst = Time.front(), tLast = Time.back();
     const auto ti = static_cast<float>(ClampTime(v.initialTime, tFirst, tLast));
     const auto tf = static_cast<float>(ClampTime(v.finalTime, tFirst, tLast));
-    globals_.fourierStart[static_cast<std::size_t>(Slot)] = ti;
-    globals_.timeMax[static_cast<std::size_t>(Slot)] = tf;
+    globals_.fourierStart[static_cast<std::size_t>(Slot)] = FileTime(ti);
+    globals_.timeMax[static_cast<std::size_t>(Slot)] = FileTime(tf);
     Period = PeriodFromDialog(tFirst, tLast, SampleCount, SamplesPerSec, ti, tf);
     Label1.SetCaption("Initial time: " + FormatNumber(ti, 4));
     Label2.SetCaption("Final time: " + FormatNumber(tf, 4));
@@ -327,8 +343,8 @@ SFourierTable TDFTChartForm::Table() const {
     t.shortFileName = ExtractFileName(FileName);
     t.variableName = VariableName;
     t.unitText = FourierUnitText(Unit);
-    t.startTime = globals_.fourierStart[static_cast<std::size_t>(Slot)];
-    t.endTime = globals_.timeMax[static_cast<std::size_t>(Slot)];
+    t.startTime = PlotTime(globals_.fourierStart[static_cast<std::size_t>(Slot)]);
+    t.endTime = PlotTime(globals_.timeMax[static_cast<std::size_t>(Slot)]);
     t.first = FirstOrder;
     t.last = LastOrder;
     t.displayed = &Displayed;

@@ -28,6 +28,10 @@ public:
     // time range. The flag is the file's xFromFile, not used.
     void SetData(const float* t, const float* x, const std::string& variableName,
                  const std::string& fileName, int slot, bool flag, int n);
+    // The plot's x factor and offset: the slot's stored times are the file's own, the
+    // window's are the plotted ones (file time x factor + offset). SetData resets them.
+    void SetTimeScale(float factor, float offset);
+    float PlotTime(float fileTime) const { return fileTime * TimeFactor + TimeOffset; }
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);
     void OptionsBtnClick(TObject* Sender);
@@ -57,6 +61,7 @@ public:
     int Unit = fuPeak;
     std::vector<float> Time, Value;
     float SamplesPerSec = 0;
+    float TimeFactor = 1, TimeOffset = 0;
     float Share = 0.7f;
     SHarmonics Harmonics; // Harmonics.last is the highest order computed
     std::vector<float> Displayed;
@@ -72,6 +77,7 @@ private:
     void ShowTHDHint(bool show);
     bool ApplyUnit();
     SFourierTable Table() const;
+    float FileTime(double plotTime) const;
     void CopyNumbers();
     void CopyCharts(bool amplitude, bool phase);
     void PrintNumbers();

@@ -3,6 +3,7 @@
 #include "DialogButtons.h"
 #include "FourierEngine.h"
 #include "MessageBox.h"
+#include "NumericText.h"
 
 TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     : TForm(owner), OkBtn(this), CancelBtn(this), GroupBox1(this), InitialTimeLabel(&GroupBox1),
@@ -69,6 +70,16 @@ void TDFTOptions::SetData(float t0, float tEnd, int n, float sps) {
     sps_ = sps;
 }
 
+void TDFTOptions::ShowTimes(std::optional<float> initial, std::optional<float> final, int digits) {
+    auto show = [digits](TEdit& edit, std::optional<float> value, SShownTime& shown) {
+        shown = {};
+        if (value) shown = {FormatNumber(*value, digits), *value};
+        edit.SetText(value ? shown.text : std::string("Undefined"));
+    };
+    show(InitialTimeEdit, initial, shownInitial_);
+    show(FinalTimeEdit, final, shownFinal_);
+}
+
 void TDFTOptions::FormShow(TObject*) {
     if (!AskInitialTime) return;
     GroupBox1.SetFocus();
@@ -79,6 +90,8 @@ void TDFTOptions::OkBtnClick(TObject*) {
     SFourierOptionsInput in;
     in.initialText = InitialTimeEdit.Text();
     in.finalText = FinalTimeEdit.Text();
+    in.shownInitial = shownInitial_;
+    in.shownFinal = shownFinal_;
     in.firstOrderText = ArmMinEdit.Text();
     in.lastOrderText = ArmMaxEdit.Text();
     in.smallest = SmallestTime;

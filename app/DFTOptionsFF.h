@@ -12,12 +12,17 @@
 #include "Panel.h"
 #include "RadioGroup.h"
 
+#include <optional>
+
 class TDFTOptions : public TForm {
 public:
     TDFTOptions(TComponent* owner, SAppContext& ctx);
 
     // The curve's first and last time, its sample count and rate (for the checks).
     void SetData(float t0, float tEnd, int n, float sps);
+    // Fills the time edits (no value: "Undefined") with `digits` significant digits. A
+    // text left as it is still stands for the whole value behind it at OK.
+    void ShowTimes(std::optional<float> initial, std::optional<float> final, int digits);
     void FormShow(TObject* Sender);
     void OkBtnClick(TObject* Sender);
 
@@ -39,5 +44,6 @@ public:
 private:
     SAppContext& ctx_;
     float lastTime_ = 0, sps_ = 0; // the first time is SmallestTime
+    SShownTime shownInitial_, shownFinal_;
     int n_ = 0;
 };

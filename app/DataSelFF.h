@@ -182,6 +182,8 @@ private:
     void CommitFile(int slot, const std::string& name, SimOut&& fresh, bool fixedScale,
                     bool refresh);
     void UnloadSlot(int slot);
+    // Ends an edit in progress in either grid before a command changes the models.
+    void EndCellEdits();
     // Text typed into a cell of either grid, passed on to the models.
     void SelectionCellEdited(int col, int row, const std::string& text);
     void FileCellEdited(int col, int row, const std::string& text);

@@ -19,9 +19,13 @@ void TDataSelForm::DFTBtnClick(TObject* Sender) {
     TDFTOptions& dialog = *ctx_.windows.DFTOptions;
     chart.SetData(x, plot.yData[0][0], plot.varNames[0], fileSlots.Name(slot), slot,
                   plot.xFromFile[0], n);
+    // The slot keeps its base period in the file's own time; the curve's x went through the
+    // x factor and offset (minutes from seconds, say), and so does the period.
+    const auto xi = static_cast<std::size_t>(plot.totalCurves);
+    chart.SetTimeScale(plot.factors[xi], plot.offsets[xi] + plot.xShift[0]);
 
-    const float t0 = globals_.fourierStart[static_cast<std::size_t>(slot)];
-    const float t1 = globals_.timeMax[static_cast<std::size_t>(slot)];
+    const float t0 = chart.PlotTime(globals_.fourierStart[static_cast<std::size_t>(slot)]);
+    const float t1 = chart.PlotTime(globals_.timeMax[static_cast<std::size_t>(slot)]);
     // Times that do not rise leave no rate to find the samples with.
     bool found = n >= 2 && x[n - 1] > x[0];
     if (found) {
@@ -39,14 +43,13 @@ void TDataSelForm::DFTBtnClick(TObject* Sender) {
     MessageBox("Unable to determine \"Four\" time-range based on default frequency\nPlease "
                "select at least initial time...",
                "", MB_OK | MB_ICONEXCLAMATION);
-    dialog.InitialTimeEdit.SetText("Undefined");
-    dialog.FinalTimeEdit.SetText(n > 0 ? FormatNumber(x[n - 1], 4) : std::string("Undefined"));
+    dialog.ShowTimes(std::nullopt, n > 0 ? std::optional<float>(x[n - 1]) : std::nullopt, 4);
     dialog.AskInitialTime = true;
+    // An accepted dialog has computed and drawn the period, orders and unit just chosen;
+    // FormShow would put the orders and unit back to their defaults.
     chart.OptionsBtnClick(&chart);
-    if (chart.OptionsAccepted) {
+    if (chart.OptionsAccepted)
         chart.Show();
-        chart.FormShow(&chart);
-    } else {
+    else
         chart.Close();
-    }
 }

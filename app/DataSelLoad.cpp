@@ -202,6 +202,7 @@ void TDataSelForm::CommitFile(int slot, const std::string& nameArg, SimOut&& fre
 }
 
 int TDataSelForm::LoadFile(int slot, const std::string& name, bool fixedScaleArg, bool refresh) {
+    EndCellEdits();
     if (slot < 0 || slot >= kMaxFiles) return 1;
     // The file is read into a record of its own: a failure leaves the slot, the table,
     // the list and the selection describing the file they showed.
@@ -286,6 +287,7 @@ void TDataSelForm::DropFiles(const std::vector<std::string>& names) {
 }
 
 void TDataSelForm::RefreshBtnClick(TObject*) {
+    EndCellEdits();
     THourGlass hourGlass;
     const int slot = fileSlots.Current();
     if (!fileSlots.Loaded(slot)) return;
@@ -317,6 +319,7 @@ void TDataSelForm::FileStringGridMouseUp(TObject*, TMouseButton, TShiftState, in
 }
 
 void TDataSelForm::SelectFileRow(int row) {
+    EndCellEdits();
     if (row < 1 || row >= FileStringGrid.RowCount()) return;
     const int slot = fileSlots.SlotOfRow(row);
     if (!fileSlots.Loaded(slot)) return;
@@ -330,6 +333,7 @@ void TDataSelForm::SelectFileRow(int row) {
 // Unloads the file of the row under the double click. Only a data row holding a file
 // counts: the header, empty rows and points below the rows do nothing.
 void TDataSelForm::FileStringGridDblClick(TObject*) {
+    EndCellEdits();
     if (!fileSlots.Multi() || fileSlots.LoadedCount() <= 1) return;
     doubleClickPending = true;
     const int row = FileRowAt(lastMouseY, 0);
@@ -359,6 +363,7 @@ void TDataSelForm::UnloadSlot(int slot) {
 }
 
 void TDataSelForm::MultiFileBtnClick(TObject*) {
+    EndCellEdits();
     const int loaded = fileSlots.LoadedCount();
     const int a =
         (FileStringGrid.RowHeights(1) + 1) * (std::max(loaded, 3) - FileStringGrid.FixedRows());

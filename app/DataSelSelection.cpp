@@ -78,6 +78,13 @@ void TDataSelForm::DrawSelection() {
     SelectedGrid.Invalidate();
 }
 
+// An edit in progress ends in its own cell, so its text reaches the row it was typed for
+// before a command moves, removes or rewrites rows.
+void TDataSelForm::EndCellEdits() {
+    SelectedGrid.EndEditForChange();
+    FileStringGrid.EndEditForChange();
+}
+
 void TDataSelForm::SelectionCellEdited(int col, int row, const std::string& text) {
     if (col == 2)
         selection.SetFactorText(row, text);
@@ -124,6 +131,7 @@ void TDataSelForm::VarListMouseUp(TObject* Sender, TMouseButton Button, TShiftSt
 }
 
 void TDataSelForm::AddSelectedVariable(int index, bool right) {
+    EndCellEdits();
     const bool multi = fileSlots.Multi();
     const int slot = fileSlots.Current();
     const SimOut& f = files[static_cast<std::size_t>(slot)];
@@ -145,6 +153,7 @@ void TDataSelForm::AddSelectedVariable(int index, bool right) {
 // ---- the grid
 
 void TDataSelForm::RemoveSelectedRow(int row) {
+    EndCellEdits();
     if (row < 1 || row > selection.RowCount()) return;
     selection.RemoveRow(row, options_.Flag(poAssociateFO));
     PlotBtn.SetEnabled(selection.RowCount() > 1);
@@ -153,6 +162,7 @@ void TDataSelForm::RemoveSelectedRow(int row) {
 }
 
 void TDataSelForm::SelectedGridMouseUp(TObject*, TMouseButton Button, TShiftState, int X, int Y) {
+    EndCellEdits();
     if (selection.RowCount() == 0) return;
     const TGridCoord cell = SelectedGrid.MouseCoord(X, Y);
     const int d = cell.Y;
@@ -207,6 +217,7 @@ void TDataSelForm::SelectedGridKeyDown(TObject*, WORD& Key, TShiftState) {
 }
 
 void TDataSelForm::ResetBtnClick(TObject*) {
+    EndCellEdits();
     if (selection.CompositeMode()) SetOperatorMode(false);
     DFTBtn.SetEnabled(false);
     selection.Clear(options_.Flag(poAssociateFO));
@@ -243,6 +254,7 @@ void TDataSelForm::TimesBtnClick(TObject*) {
 }
 
 void TDataSelForm::SetOperatorMode(bool on) {
+    EndCellEdits();
     // Every control the mode disables, with its remembered state.
     TControl* const kept[] = {&LoadBtn,  &RefreshBtn,     &RefUpdBtn,    &MultiFileBtn,
                               &AboutBtn, &FileStringGrid, &SelectedGrid, &UpdateBtn,
@@ -293,16 +305,19 @@ void TDataSelForm::SetOperatorMode(bool on) {
 // ---- time factor of the x row
 
 void TDataSelForm::User1Click(TObject*) {
+    EndCellEdits();
     selection.SetTimeUnit('s');
     DrawSelection();
 }
 
 void TDataSelForm::smtimefactor1Click(TObject*) {
+    EndCellEdits();
     selection.SetTimeUnit('m');
     DrawSelection();
 }
 
 void TDataSelForm::shtimefactor1Click(TObject*) {
+    EndCellEdits();
     selection.SetTimeUnit('h');
     DrawSelection();
 }

@@ -110,6 +110,7 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
 }
 
 void TDataSelForm::LSSpeedBtnClick(TObject*) {
+    EndCellEdits();
     TRegistry registry;
     bool opened = false;
     Attempt([&] { opened = registry.OpenKey(SavedStateKey(), false); });

@@ -34,6 +34,18 @@ bool BuildUnitTexts(const SAxis& axis, const SLabelEnv& env, SUnitText& texts) {
     if (axis.scaleType == stDB) {
         texts.unit = "dB";
         found = true;
+    } else if (axis.scaleType == stLin && axis.kind != 0 && !env.yUnitText.empty()) {
+        // No prefix before a ratio: a factor stays a power of ten after the unit.
+        texts.unit = "[" + std::string(env.yUnitText) + "]";
+        texts.exponent.clear();
+        if (axis.factor != 1.0f) {
+            texts.unit += " *10";
+            texts.exponent = std::to_string(axis.engExponent);
+        }
+        return true;
+    } else if (axis.scaleType == stLin && !env.autoLabel) {
+        // Without units a linear axis shows none: not one left from an earlier picture.
+        texts.unit.clear();
     } else if (axis.scaleType == stLin && env.autoLabel) {
         std::uint8_t u = 0, u2 = 0;
         const bool allowed =

@@ -28,6 +28,8 @@ struct SLabelEnv {
     bool userLabel = false; // texts set by the user: never rebuilt
     SXVarParam xVar{};
     std::span<const SCurveParam> curves;
+    // A unit written out for the y axes (a ratio's "pu"); empty: the curves' unit letters.
+    std::string_view yUnitText;
 };
 
 // The chart's pair of strings for one axis: the unit text and the raised text.

@@ -132,6 +132,7 @@ void TLineChart::Print(int framePen, int curvePen) {
 void TLineChart::Print(int framePen, int curvePen, TRect rect) {
     const int frameWidth = FramePen.Width(), curveWidth = CurvePen.Width();
     TCanvas* const screen = canvas_;
+    const SAxisSet screenAxes = Axes;
     {
         SChartRectKeeper keep{ChartLeft, ChartTop, ChartRight, ChartBottom};
         ChartLeft = rect.Left, ChartTop = rect.Top, ChartRight = rect.Right,
@@ -142,6 +143,7 @@ void TLineChart::Print(int framePen, int curvePen, TRect rect) {
         canvas_->SetClipRect(rect);
         DesignPlot();
         AdjustTitleSize(false);
+        if (GotData) MeasureLabelWidths();
         FramePen.SetWidth(framePen);
         AxisPen.SetWidth(framePen);
         CurvePen.SetWidth(curvePen);
@@ -159,5 +161,6 @@ void TLineChart::Print(int framePen, int curvePen, TRect rect) {
     AxisPen.SetWidth(frameWidth);
     CurvePen.SetWidth(curveWidth);
     BlackWhite = false;
+    Axes = screenAxes;
     if (GotData) Plot(true, false);
 }

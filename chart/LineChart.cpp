@@ -241,6 +241,7 @@ SScaleSettings TLineChart::ScaleSettingsFor() const {
     s.env.yTickLength = YTickLength;
     s.env.autoLabel = AutoLabel;
     s.env.userLabel = UserLabel;
+    s.env.yUnitText = YUnitText;
     s.env.xVar = xVar_;
     if (curves_) s.env.curves = {curves_, std::size_t(std::max(0, TotalCurves))};
     return s;
@@ -277,6 +278,20 @@ int TLineChart::ScaleXY(FloatRect2 rect, bool exactEnds, const std::vector<EScal
         if (std::find(quiet.begin(), quiet.end(), m) == quiet.end()) Message(ScaleMessage(m));
     lastScaleMessages_ = out.messages;
     return out.errors;
+}
+
+// Label widths again in the current canvas and label font: a printer's dots are not the
+// screen's pixels, and a width measured on screen cuts the printed labels off.
+void TLineChart::MeasureLabelWidths() {
+    CanvasMeasure measure(*canvas_);
+    SScaleSettings s = ScaleSettingsFor();
+    s.env.measure = &measure;
+    AxisLabelWidth(Axes.x, s.env, Axes.xText);
+    AxisLabelWidth(Axes.yLeft, s.env, Axes.yLeftText);
+    if (SecondYAxis)
+        AxisLabelWidth(Axes.yRight, s.env, Axes.yRightText);
+    else
+        Axes.yRight.labelWidth = 0;
 }
 
 // ---- layout
@@ -437,7 +452,18 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
     in.leftLabelWidth = Axes.yLeft.labelWidth;
     in.rightLabelWidth = SecondYAxis ? Axes.yRight.labelWidth : 0;
     in.xLabelWidth = Axes.x.labelWidth;
-    in.smallGap = SmallGap, in.charHeight = CharHeight, in.legendHeight = LegendHeight;
+    in.smallGap = SmallGap, in.legendHeight = LegendHeight;
+    // The x labels' row under the plot is drawn in the label font, a tenth of its height
+    // down; the character height may come from the legend's smaller font (or the title's
+    // sizing, on a page), and then the labels would cover the legend's first row.
+    {
+        TFont& f = c.Font();
+        const int height = f.Height();
+        f.SetSize(LabelFont());
+        const int h = c.TextHeight("W");
+        f.SetHeight(height);
+        in.charHeight = std::max(CharHeight, h + TruncSat(0.1 * h));
+    }
     PlotRect = PlotRectangle(in);
     const SPlotRect& p = PlotRect;
 

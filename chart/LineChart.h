@@ -170,6 +170,7 @@ public:
     bool ManualScale = false; // the next Plot(false) keeps the displayed ends
     bool AutoLabel = false;   // units may be shown in axis labels
     bool UserLabel = false;   // axis texts set by the user, never rebuilt
+    std::string YUnitText;    // unit of the y axes written out (a ratio's "pu"), else empty
     int UserFontSize = 8;
     int PrintPenWidth = 1;
     bool AutoAxisFont = true, AutoLegendFont = true;
@@ -247,6 +248,7 @@ public:
 private:
     SChartData Data() const;
     SScaleSettings ScaleSettingsFor() const;
+    void MeasureLabelWidths();
     int LabelFont() const { return AutoAxisFont ? LabelFontSize : UserFontSize; }
     bool FileUnequal(int f) const;
     SPixelMap MapFor(int curveAxis, bool bars) const;

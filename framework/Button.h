@@ -15,6 +15,8 @@ public:
     void SetCaption(const std::string& value);
     bool Default() const { return default_; }
     void SetDefault(bool value);
+    // Drawn with the default frame; the form keeps it on its one default button.
+    void ShowAsDefault(bool value);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool value) { cancel_ = value; }
     int ModalResult() const { return modalResult_; }

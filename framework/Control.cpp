@@ -107,7 +107,16 @@ protected:
         switch (e->type()) {
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(e);
-            if (VirtualKeyOf(*k) == VK_TAB && !control_.WantTab()) return false;
+            if (VirtualKeyOf(*k) == VK_TAB && !control_.WantTab()) {
+                // Ctrl+Tab moves on as Tab does where Tab is no key of the control's own.
+                if (!(k->modifiers() & Qt::ControlModifier)) return false;
+                bool moved = false;
+                Guarded([&] {
+                    if (TCustomForm* form = control_.ParentForm())
+                        moved = form->SelectNext(control_, !(k->modifiers() & Qt::ShiftModifier));
+                });
+                return moved;
+            }
             const char ch = CharOf(*k);
             bool eat = false;
             Guarded([&] {

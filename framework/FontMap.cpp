@@ -27,10 +27,12 @@ QString QtFamilyFor(const std::string& windowsName) {
 
 QFont QtFontFor(const TFont& font) {
     QFont f(QtFamilyFor(font.Name()));
-    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::PreferMatch));
-    // Full hinting of the free fonts in one-bit rendering squeezes some digits into their
-    // neighbours ("2000" reads as crossed out); unhinted outlines keep them apart.
-    f.setHintingPreference(QFont::PreferNoHinting);
+    // Small text (7 pt legends, units) is only legible smoothed: one-bit glyphs lose
+    // strokes ("t" reads as "r"), and fully hinted one-bit digits run into each other
+    // ("2000" looks crossed out). Vertical hinting keeps stems and baselines crisp and
+    // leaves the advance widths as the outlines give them, so widths add up as before.
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::PreferMatch));
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     f.setKerning(false);
     f.setBold((font.Style() & fsBold) != 0);
     f.setItalic((font.Style() & fsItalic) != 0);

@@ -1,7 +1,7 @@
 #pragma once
 // TFont to QFont: the Windows face names the program uses are mapped to the
 // metric-compatible Liberation faces, sizes become pixel sizes of the device,
-// and text is drawn without antialiasing or kerning (widths add up like GDI's).
+// and text is drawn smoothed without kerning (widths add up like GDI's).
 
 #include "GraphicsObjects.h"
 

@@ -4,6 +4,8 @@
 #include "Button.h"
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "Grid.h"
+#include "InplaceEdit.h"
 #include "QtText_p.h"
 #include "Screen.h"
 
@@ -320,16 +322,71 @@ void TCustomForm::Resized() {
 bool TCustomForm::DialogKey(WORD key) {
     if (key != VK_RETURN && key != VK_ESCAPE) return false;
     TButton* target = nullptr;
-    VisitButtons(WidgetOf(*this), [&](TButton& b) {
-        if (!b.Visible() || !WidgetOf(b).isEnabled()) return false;
-        if (key == VK_RETURN && b.Focused()) {
-            target = &b; // the focused button takes Enter from the default one
-            return true;
-        }
-        if ((key == VK_RETURN && b.Default()) || (key == VK_ESCAPE && b.Cancel())) target = &b;
-        return false;
-    });
+    if (key == VK_RETURN) {
+        target = DefaultButton();
+    } else {
+        VisitButtons(WidgetOf(*this), [&](TButton& b) {
+            if (b.Visible() && WidgetOf(b).isEnabled() && b.Cancel()) target = &b;
+            return false;
+        });
+    }
     if (!target) return false;
     target->Click();
     return true;
+}
+
+namespace {
+// The button whose own Qt control is `w`, if any.
+TButton* ButtonOfInner(QWidget* w) {
+    auto* cw = w ? dynamic_cast<ControlWidget*>(w->parentWidget()) : nullptr;
+    auto* b = cw ? dynamic_cast<TButton*>(&cw->Control()) : nullptr;
+    return b && InnerOf(*b) == w ? b : nullptr;
+}
+
+bool Inside(const QWidget* w, const QWidget* ancestor) {
+    for (; w; w = w->parentWidget())
+        if (w == ancestor) return true;
+    return false;
+}
+} // namespace
+
+TButton* TCustomForm::DefaultButton() const {
+    const QWidget& window = WidgetOf(*this);
+    TButton* last = nullptr;
+    int guard = 0;
+    for (QWidget* w = window.nextInFocusChain(); w && w != &window && ++guard < 100000;
+         w = w->nextInFocusChain()) {
+        TButton* b = ButtonOfInner(w);
+        if (!b || !w->isVisibleTo(&window) || !w->isEnabled()) continue;
+        if (b->Focused()) return b; // the focused button takes Enter from the default one
+        if (b->Default()) last = b;
+    }
+    return last;
+}
+
+void TCustomForm::UpdateDefaultLook() {
+    TButton* chosen = DefaultButton();
+    VisitButtons(WidgetOf(*this), [&](TButton& b) {
+        b.ShowAsDefault(&b == chosen);
+        return false;
+    });
+}
+
+bool TCustomForm::SelectNext(TControl& from, bool forward) {
+    QWidget& window = WidgetOf(*this);
+    // A grid's editor stands for its grid.
+    auto* editor = dynamic_cast<TInplaceEdit*>(&from);
+    QWidget* start = editor ? &WidgetOf(editor->Grid()) : &WidgetOf(from);
+    QWidget* w = start;
+    for (int guard = 0; guard < 100000; ++guard) {
+        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+        if (!w || w == start) return false;
+        if (Inside(w, start) || w->window() != &window || w->focusProxy()) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() ||
+            !w->isVisibleTo(&window))
+            continue;
+        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
 }

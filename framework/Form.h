@@ -29,6 +29,8 @@ enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poScreenCenter };
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+class TButton;
+
 using TDropFilesEvent = std::function<void(TObject* Sender, const std::vector<std::string>& Files)>;
 
 class TCustomForm : public TControl {
@@ -110,6 +112,15 @@ public:
     virtual void DropFiles(const std::vector<std::string>& files);
     // A key no control used: Enter and Esc press the default and cancel buttons.
     bool DialogKey(WORD key);
+    // The button Enter presses, which is also the one drawn as the default: a focused
+    // button, else the last enabled default button in tab order (a window enables its
+    // later steps as the work goes on). Null when there is none.
+    TButton* DefaultButton() const;
+    // Draws only DefaultButton() as the default; buttons call it when their state changes.
+    void UpdateDefaultLook();
+    // Moves the focus from `from` to the next (previous) control in tab order that
+    // takes it, past the controls inside `from`. False when there is none.
+    bool SelectNext(TControl& from, bool forward);
 
 protected:
     void Paint(TPaintContext& context) override;

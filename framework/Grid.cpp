@@ -3,6 +3,7 @@
 #include "Bitmap.h"
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "Form.h"
 #include "InplaceEdit.h"
 
 #include <QAbstractScrollArea>
@@ -83,6 +84,7 @@ void TCustomGrid::Changed() {
 void TCustomGrid::SetColCount(int value) {
     value = std::max(1, value);
     if (value == colCount_) return;
+    EndEditForChange();
     const int oldCols = colCount_;
     colCount_ = value;
     if (fixedCols_ >= colCount_) fixedCols_ = colCount_ - 1;
@@ -96,6 +98,7 @@ void TCustomGrid::SetColCount(int value) {
 void TCustomGrid::SetRowCount(int value) {
     value = std::max(1, value);
     if (value == rowCount_) return;
+    EndEditForChange();
     const int oldRows = rowCount_;
     rowCount_ = value;
     if (fixedRows_ >= rowCount_) fixedRows_ = rowCount_ - 1;
@@ -492,6 +495,23 @@ void TCustomGrid::SetEditorMode(bool value) {
     if (editor_) editor_->Deselect();
 }
 
+void TCustomGrid::EndEditForChange() {
+    if (inplaceCol_ < 0 || inplaceRow_ < 0) return;
+    if (options_ & goAlwaysShowEditor)
+        HideEdit();
+    else
+        HideEditor();
+}
+
+void EndFocusedGridEdit(TControl& control) {
+    for (QWidget* w = WidgetOf(control).window()->focusWidget(); w; w = w->parentWidget())
+        if (auto* cw = dynamic_cast<ControlWidget*>(w))
+            if (auto* grid = dynamic_cast<TCustomGrid*>(&cw->Control())) {
+                grid->EndEditForChange();
+                return;
+            }
+}
+
 void TCustomGrid::ShowEditorChar(char ch) {
     ShowEditor();
     if (editor_ && editor_->Visible()) editor_->PostMessage(WM_USER + 0x7F00, ch, 0);
@@ -499,9 +519,20 @@ void TCustomGrid::ShowEditorChar(char ch) {
 
 // ---- keys
 
+bool TCustomGrid::LeaveByTab(bool forward) {
+    TCustomForm* form = ParentForm();
+    return form && form->SelectNext(*this, forward);
+}
+
 void TCustomGrid::KeyDown(WORD& key, TShiftState shift) {
     TControl::KeyDown(key, shift);
     if (key == 0) return;
+    if (key == VK_TAB && (shift & ssCtrl)) {
+        // as Windows grids do: Tab stays among the cells, Ctrl+Tab leaves
+        key = 0;
+        LeaveByTab(!(shift & ssShift));
+        return;
+    }
     const bool ctrl = shift & ssCtrl;
     int c = col_, r = row_;
     const int page = std::max(1, VisibleRowCount());
@@ -657,6 +688,7 @@ void TCustomGrid::MouseUp(TMouseButton button, TShiftState shift, int x, int y) 
 
 void TCustomGrid::MoveRow(int from, int to) {
     if (from < 0 || to < 0 || from >= rowCount_ || to >= rowCount_) return;
+    EndEditForChange();
     if (static_cast<int>(rowHeights_.size()) > std::max(from, to)) {
         const int h = rowHeights_[static_cast<std::size_t>(from)];
         rowHeights_.erase(rowHeights_.begin() + from);
@@ -667,6 +699,7 @@ void TCustomGrid::MoveRow(int from, int to) {
 
 void TCustomGrid::MoveColumn(int from, int to) {
     if (from < 0 || to < 0 || from >= colCount_ || to >= colCount_) return;
+    EndEditForChange();
     if (static_cast<int>(colWidths_.size()) > std::max(from, to)) {
         const int w = colWidths_[static_cast<std::size_t>(from)];
         colWidths_.erase(colWidths_.begin() + from);
@@ -829,8 +862,10 @@ void TCustomGrid::ChangeScale(int m, int d) {
     // Explicit sizes first: they are read back against the old defaults.
     std::vector<int> widths(static_cast<std::size_t>(colCount_));
     std::vector<int> heights(static_cast<std::size_t>(rowCount_));
-    for (int c = 0; c < colCount_; ++c) widths[static_cast<std::size_t>(c)] = ColWidths(c);
-    for (int r = 0; r < rowCount_; ++r) heights[static_cast<std::size_t>(r)] = RowHeights(r);
+    for (int c = 0; c < colCount_; ++c)
+        widths[static_cast<std::size_t>(c)] = ColWidths(c);
+    for (int r = 0; r < rowCount_; ++r)
+        heights[static_cast<std::size_t>(r)] = RowHeights(r);
     SetDefaultColWidth(MulDiv(defaultColWidth_, m, d));
     SetDefaultRowHeight(MulDiv(defaultRowHeight_, m, d));
     for (int c = 0; c < colCount_; ++c)

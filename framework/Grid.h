@@ -12,7 +12,8 @@
 // - ShowEditor: editor mode on, UpdateEdit. HideEditor: editor mode off, the text goes
 //   back by SetEditText, the editor hides.
 // - A key: the form's preview, KeyDown (which fires OnKeyDown, then moves: arrows,
-//   pages, Home/End, Tab when goTabs, F2 opens the editor); then, for a character,
+//   pages, Home/End, Tab when goTabs, F2 opens the editor; Ctrl+Tab and Ctrl+Shift+Tab
+//   leave the grid for the next or previous control); then, for a character,
 //   the form's preview of it and WMChar: with goEditing a printable character or
 //   Backspace opens the editor and goes to it, anything else goes to KeyPress (which
 //   fires OnKeyPress; Enter toggles the editor unless goAlwaysShowEditor).
@@ -119,6 +120,15 @@ public:
     void ShowEditor();
     void HideEditor();
     void ShowEditorChar(char ch);
+    // The cell the editor is loaded for; (-1, -1) while it is closed.
+    TGridCoord EditorCell() const { return {inplaceCol_, inplaceRow_}; }
+    // Ends an open edit before something changes what the editor stands on: its text
+    // goes to its own cell and it closes. The grid does this itself before its counts
+    // change, before rows or columns move and before code rewrites the editor's cell;
+    // speed buttons and pop-up commands, which take no focus from the grid, do it too.
+    virtual void EndEditForChange();
+    // Ctrl+Tab (Ctrl+Shift+Tab) leaves the grid for the next (previous) control.
+    bool LeaveByTab(bool forward);
 
     TColor Color() const { return color_; }
     void SetColor(TColor value);
@@ -234,3 +244,7 @@ private:
     bool clickedCurrent_ = false;
     bool focusInside_ = false;
 };
+
+// Ends the edit of the grid that has the focus in `control`'s window, if any (see
+// TCustomGrid::EndEditForChange).
+void EndFocusedGridEdit(TControl& control);

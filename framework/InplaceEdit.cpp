@@ -3,12 +3,37 @@
 #include "Control_p.h"
 #include "Dispatch.h"
 #include "Grid.h"
+#include "Menus.h"
 #include "QtText_p.h"
 
+#include <QContextMenuEvent>
 #include <QLineEdit>
 
 namespace {
 constexpr unsigned kTypeChar = WM_USER + 0x7F00;
+
+// A right click in the editor shows the grid's own pop-up menu while the grid offers
+// one (the editor stands for the cell), else the editor's text menu.
+class GridMenuFilter : public QObject {
+public:
+    GridMenuFilter(TCustomGrid& grid, QObject* parent) : QObject(parent), grid_(grid) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::ContextMenu) return false;
+        TPopupMenu* menu = grid_.PopupMenu();
+        if (!menu || !menu->AutoPopup()) return false;
+        const QPoint at = static_cast<QContextMenuEvent*>(e)->globalPos();
+        Guarded([&] {
+            menu->SetPopupComponent(&grid_);
+            menu->Popup(at.x(), at.y());
+        });
+        return true;
+    }
+
+private:
+    TCustomGrid& grid_;
+};
 
 QLineEdit& Line(const TControl& c) {
     return *static_cast<QLineEdit*>(InnerOf(const_cast<TControl&>(c)));
@@ -20,9 +45,13 @@ TInplaceEdit::TInplaceEdit(TCustomGrid& grid) : TControl(&grid), grid_(grid) {
     auto* line = new QLineEdit(&WidgetOf(*this));
     line->setFrame(false);
     AttachInner(*this, line, false);
+    line->installEventFilter(new GridMenuFilter(grid, line));
     QObject::connect(line, &QLineEdit::textChanged, line, [this](const QString& text) {
         if (loading_) return;
-        Guarded([&] { grid_.SetEditText(grid_.Col(), grid_.Row(), StdStr(text)); });
+        // Into the cell the editor was loaded for; a closed editor writes nowhere.
+        const TGridCoord at = grid_.EditorCell();
+        if (at.X < 0 || at.Y < 0) return;
+        Guarded([&] { grid_.SetEditText(at.X, at.Y, StdStr(text)); });
     });
     SetFont(grid.Font());
 }

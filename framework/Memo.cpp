@@ -57,6 +57,10 @@ TMemo::TMemo(TControl* parent, TComponent* owner)
     auto* edit = new QPlainTextEdit(&WidgetOf(*this));
     edit->setTabChangesFocus(true);
     edit->document()->setDocumentMargin(1); // lines start at the border, as the system's do
+    // Lines wrap, a word too long for the width too, so no horizontal scroll bar is ever
+    // needed: in a one-row memo it would cover the only row and hide the text typed.
+    edit->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     AttachInner(*this, edit);
     font_.OnChange = [this](TObject*) { Edit(*this).setFont(QtFontFor(font_)); };
     edit->setFont(QtFontFor(font_));

@@ -1,6 +1,7 @@
 #include "Menus.h"
 
 #include "Dispatch.h"
+#include "Grid.h"
 #include "QtText_p.h"
 
 #include <QMenu>
@@ -49,5 +50,8 @@ void TPopupMenu::Popup(int x, int y) {
     if (chosen < 0 || chosen >= Count()) return;
     TMenuItem* item = items_[static_cast<std::size_t>(chosen)];
     // A hook may pick what a user could not.
-    if (item->Visible && item->Enabled) item->Click();
+    if (!item->Visible || !item->Enabled) return;
+    // The command acts on the grid it was opened on: an edit there ends first.
+    if (auto* grid = dynamic_cast<TCustomGrid*>(popupComponent_)) grid->EndEditForChange();
+    item->Click();
 }

@@ -4,9 +4,11 @@
 
 #include "QtCanvas_p.h"
 
+#include <QDialogButtonBox>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <optional>
 
@@ -105,6 +107,12 @@ void TPrinter::SetResolution(int dotsPerInch) {
     impl_->canvas->ResolutionChanged();
 }
 
+void TPrinter::SetLandscape(bool landscape) {
+    if (Printing()) return;
+    impl_->printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    impl_->canvas->ResolutionChanged();
+}
+
 TPrinter& Printer() {
     static TPrinter printer;
     return printer;
@@ -128,6 +136,14 @@ bool TPrinterSetupDialog::Execute() {
         ok = SetupHook()(p);
     } else {
         QPrintDialog dialog(&p.Internals().printer);
+        // A set-up: the printer and its page are chosen here, nothing is printed, so the
+        // dialog asks for neither pages nor copies and confirms with OK, not "Print".
+        dialog.setWindowTitle(QStringLiteral("Printer Setup"));
+        dialog.setOptions(QAbstractPrintDialog::PrintToFile |
+                          QAbstractPrintDialog::PrintShowPageSize);
+        if (auto* box = dialog.findChild<QDialogButtonBox*>())
+            if (QPushButton* button = box->button(QDialogButtonBox::Ok))
+                button->setText(QStringLiteral("OK"));
         ok = dialog.exec() == QDialog::Accepted;
     }
     if (ok) p.Internals().canvas->ResolutionChanged(); // another printer may have been chosen

@@ -34,6 +34,8 @@ public:
     // the resolution of that file.
     void SetOutputFileName(const std::string& pdfFileName);
     void SetResolution(int dotsPerInch);
+    // Page orientation, as the set-up dialog chooses it.
+    void SetLandscape(bool landscape);
 
     struct Impl;
     Impl& Internals() { return *impl_; }

@@ -45,7 +45,7 @@ QtPainterCanvas::QtPainterCanvas(int pixelsPerInch, double centreOffset)
 
 void QtPainterCanvas::PainterBegun(QPainter& p) {
     p.setRenderHint(QPainter::Antialiasing, false);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true); // see QtFontFor
     if (HasClip()) {
         const TRect& c = ClipRect();
         p.setClipRect(QRect(c.Left, c.Top, std::max(0, c.Width()), std::max(0, c.Height())));

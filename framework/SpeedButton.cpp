@@ -2,6 +2,7 @@
 
 #include "Control_p.h"
 #include "Dispatch.h"
+#include "Grid.h"
 #include "QtText_p.h"
 
 #include <QToolButton>
@@ -14,7 +15,8 @@ QToolButton& Inner(TControl& c) {
 
 TSpeedButton::TSpeedButton(TControl* parent, TComponent* owner) : TControl(parent, owner) {
     auto* button = new QToolButton(&WidgetOf(*this));
-    button->setFocusPolicy(Qt::NoFocus);
+    // A click leaves the focus where it was; the keyboard still reaches the button.
+    button->setFocusPolicy(Qt::TabFocus);
     button->setCheckable(true);
     AttachInner(*this, button);
     WidgetOf(*this).setFocusProxy(nullptr);
@@ -62,6 +64,8 @@ void TSpeedButton::ShowState() {
 }
 
 void TSpeedButton::Click() {
+    // The button takes no focus, so a grid being edited would not end its edit itself.
+    EndFocusedGridEdit(*this);
     if (groupIndex_ != 0) {
         if (!down_)
             SetDown(true);

@@ -1,7 +1,8 @@
 #pragma once
-// Flat buttons that never take the focus. With a group index they stay down when
-// clicked and release the others of their group on the same parent; with AllowAllUp a
-// click on the down button releases it. Setting Down fires no click.
+// Flat buttons that a click never gives the focus (Tab reaches them, Space presses
+// them). With a group index they stay down when clicked and release the others of their
+// group on the same parent; with AllowAllUp a click on the down button releases it.
+// Setting Down fires no click.
 
 #include "Control.h"
 

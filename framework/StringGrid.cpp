@@ -23,6 +23,8 @@ std::string TStringGrid::Cells(int col, int row) const {
 
 void TStringGrid::SetCells(int col, int row, const std::string& value) {
     if (col < 0 || row < 0) return;
+    // The editor's text must not land on what code writes here afterwards.
+    if (EditorCell() == TGridCoord{col, row}) EndEditForChange();
     At(col, row).text = value;
     InvalidateCell(col, row);
 }
@@ -37,11 +39,13 @@ void TStringGrid::SetObjects(int col, int row, void* value) {
 }
 
 void TStringGrid::ClearRow(int row) {
+    if (EditorCell().Y == row) EndEditForChange();
     for (int c = 0; c < ColCount(); ++c)
         if (Find(c, row)) At(c, row) = Cell{};
     Invalidate();
 }
 void TStringGrid::ClearCol(int col) {
+    if (EditorCell().X == col) EndEditForChange();
     for (int r = 0; r < RowCount(); ++r)
         if (Find(col, r)) At(col, r) = Cell{};
     Invalidate();
@@ -51,7 +55,9 @@ std::string TStringGrid::GetEditText(int col, int row) {
     return Cells(col, row);
 }
 void TStringGrid::SetEditText(int col, int row, const std::string& value) {
-    SetCells(col, row, value);
+    if (col < 0 || row < 0) return;
+    At(col, row).text = value;
+    InvalidateCell(col, row);
 }
 
 void TStringGrid::DrawCell(int col, int row, TRect rect, TGridDrawState state) {
@@ -65,6 +71,7 @@ void TStringGrid::DrawCell(int col, int row, TRect rect, TGridDrawState state) {
 }
 
 void TStringGrid::RowMoved(int from, int to) {
+    EndEditForChange();
     const int last = std::max(from, to);
     if (last < RowCount()) {
         At(0, last); // both rows exist in the table
@@ -79,6 +86,7 @@ void TStringGrid::RowMoved(int from, int to) {
 }
 
 void TStringGrid::ColumnMoved(int from, int to) {
+    EndEditForChange();
     const int last = std::max(from, to);
     if (last < ColCount()) {
         for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {

@@ -13,6 +13,8 @@ CURVIX_PACKAGES=(
   # Installed without recommends: libwmf only recommends its Type 1 fonts, without
   # which wmf2svg and wmf2gd load no font at all.
   fonts-urw-base35
+  # An independent reader of small chart text.
+  tesseract-ocr tesseract-ocr-eng
   xvfb xauth locales
 )
 

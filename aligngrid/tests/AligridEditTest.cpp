@@ -1,7 +1,12 @@
 // Scripted edits through real key events: the order of OnBeforeEdit,
 // OnAfterEdit and OnCancelEdit, Esc, Tab, focus exit and the automatic move.
 #include "AligridFixture.h"
+#include "Menus.h"
 #include "PropertyText.h"
+
+#include <QContextMenuEvent>
+
+#include <functional>
 
 namespace {
 using Log = std::vector<std::string>;
@@ -139,6 +144,132 @@ TEST_F(AligridFixture, TabWalksByNextCellTabAndShiftTabReverses) {
     Key(Qt::Key_Tab);
     EXPECT_EQ(grid.RowCount(), 6);
     EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{1, 5}));
+    // Ctrl+Tab leaves the grid, also from an open editor, which ends its edit there;
+    // Ctrl+Shift+Tab comes back. The current cell stays.
+    log.clear();
+    Type("6");
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    Flush();
+    EXPECT_TRUE(GridHasFocus(other));
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{1, 5}));
+    EXPECT_EQ(grid.Cells(1, 5), "6");
+    EXPECT_EQ(log, (Log{"before 1,5", "after 1,5"}));
+    QTest::keyClick(KeyTarget(other), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Flush();
+    EXPECT_TRUE(GridHasFocus(grid));
+    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{1, 5}));
+}
+
+// An open editor whose rows are changed by code: its text stays in the cell it was typed
+// into and the edit ends there, so that neither a later key nor Esc nor leaving the grid
+// writes into the row that took that place.
+TEST_F(AligridFixture, AnOpenEditEndsInItsOwnCellBeforeRowsOrItsCellChange) {
+    using Cells = std::vector<std::string>;
+    struct Case {
+        const char* what;
+        std::function<void(TStringAlignGrid&)> change;
+        Qt::Key then;
+        Cells column; // column 1, rows 1 to 4, afterwards
+    };
+    const Case cases[] = {
+        {"remove row 2",
+         [](TStringAlignGrid& g) { g.RemoveRow(2); },
+         Qt::Key_Up,
+         {"a", "7", "d", ""}},
+        {"remove row 2, Esc",
+         [](TStringAlignGrid& g) { g.RemoveRow(2); },
+         Qt::Key_Escape,
+         {"a", "7", "d", ""}},
+        {"insert row 1",
+         [](TStringAlignGrid& g) { g.InsertRow(1); },
+         Qt::Key_Up,
+         {"", "a", "b", "7"}},
+        {"move row 3 to 1",
+         [](TStringAlignGrid& g) { g.MoveRow(3, 1); },
+         Qt::Key_Down,
+         {"7", "a", "b", "d"}},
+        {"rows 1 to 3 only",
+         [](TStringAlignGrid& g) { g.SetRowCount(4); },
+         Qt::Key_Up,
+         {"a", "b", "7", "d"}},
+        {"cell rewritten",
+         [](TStringAlignGrid& g) { g.SetCells(1, 3, "s->m"); },
+         Qt::Key_Up,
+         {"a", "b", "s->m", "d"}},
+        {"row cleared",
+         [](TStringAlignGrid& g) { g.ClearRow(3); },
+         Qt::Key_Escape,
+         {"a", "b", "", "d"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        grid.HideEditor();
+        grid.SetRowCount(5);
+        grid.SetCol(1);
+        grid.SetRow(3);
+        for (int r = 1; r <= 4; ++r)
+            grid.SetCells(1, r, Cells{"a", "b", "c", "d"}[static_cast<std::size_t>(r - 1)]);
+        Flush();
+        log.clear();
+        Type("7");
+        ASSERT_TRUE(EditorShown(grid));
+        c.change(grid);
+        EXPECT_EQ(log, (Log{"before 1,3", "after 1,3"})); // ended at once
+        EXPECT_FALSE(EditorShown(grid));
+        Key(c.then);
+        other.SetFocus();
+        Flush();
+        Cells column;
+        for (int r = 1; r <= 4; ++r)
+            column.push_back(grid.Cells(1, r));
+        EXPECT_EQ(column, c.column);
+        grid.SetFocus();
+        Flush();
+    }
+}
+
+// A right click in the editor offers the grid's pop-up menu, whose command ends the edit
+// before it acts; without an active menu the editor's own text menu shows.
+TEST_F(AligridFixture, ARightClickInTheEditorShowsTheGridsMenuAndItsCommandEndsTheEdit) {
+    TPopupMenu menu(&form);
+    menu.Add("s->m time factor", [&](TObject*) { grid.SetCells(1, 1, "s->m"); });
+    grid.SetPopupMenu(&menu);
+    int shown = 0;
+    auto old = SetPopupHook([&](TPopupMenu& m, TPoint) {
+        ++shown;
+        EXPECT_EQ(&m, &menu);
+        return 0;
+    });
+    Type("3");
+    ASSERT_TRUE(EditorShown(grid));
+    QWidget* line = InnerOf(*grid.InplaceEditor());
+    QContextMenuEvent right(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            line->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(line, &right);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(menu.PopupComponent(), &grid);
+    EXPECT_FALSE(EditorShown(grid));
+    Key(Qt::Key_Down);
+    other.SetFocus();
+    Flush();
+    EXPECT_EQ(grid.Cells(1, 1), "s->m");
+    EXPECT_EQ(log, (Log{"before 1,1", "after 1,1"}));
+
+    menu.SetAutoPopup(false);
+    grid.SetFocus();
+    Flush();
+    Type("4");
+    ASSERT_TRUE(EditorShown(grid));
+    line = InnerOf(*grid.InplaceEditor());
+    QContextMenuEvent again(QContextMenuEvent::Mouse, QPoint(3, 3),
+                            line->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(line, &again);
+    Flush();
+    EXPECT_EQ(shown, 1);
+    QWidget* textMenu = QApplication::activePopupWidget();
+    EXPECT_TRUE(textMenu && textMenu->inherits("QMenu"));
+    if (textMenu) textMenu->close();
+    SetPopupHook(old);
 }
 
 TEST_F(AligridFixture, AutoEditMovesToTheNextEditableCellAndReopens) {

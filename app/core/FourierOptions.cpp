@@ -31,10 +31,17 @@ SFourierOptionsVerdict CheckFourierOptions(const SFourierOptionsInput& in) {
         v.message = std::move(message);
         return v;
     };
+    auto read = [](double& value, const std::string& text, const SShownTime& shown) {
+        if (!shown.text.empty() && text == shown.text) {
+            value = shown.value;
+            return 0;
+        }
+        return TextToDouble(value, text);
+    };
     double ti = 0, tf = 0;
-    if (TextToDouble(ti, in.initialText) != 0)
+    if (read(ti, in.initialText, in.shownInitial) != 0)
         return fail(EFourierField::InitialTime, "Invalid Initial time of the base period");
-    if (TextToDouble(tf, in.finalText) != 0)
+    if (read(tf, in.finalText, in.shownFinal) != 0)
         return fail(EFourierField::FinalTime, "Invalid Final time of the base period");
     // The tolerance is a part in 10000 of the limit's size, so negative times pass too.
     const double smallest = in.smallest, largest = in.largestAllowed;

@@ -7,8 +7,16 @@
 
 enum class EFourierField { None, InitialTime, FinalTime, FirstOrder, LastOrder };
 
+// A time the dialog wrote into an edit: the text shown and the whole value behind it.
+struct SShownTime {
+    std::string text; // empty: nothing shown
+    double value = 0;
+};
+
 struct SFourierOptionsInput {
     std::string initialText, finalText, firstOrderText, lastOrderText;
+    // A field whose text is still the one shown gives the shown value, not its rounding.
+    SShownTime shownInitial, shownFinal;
     float smallest = 0;       // first time of the curve
     float largestAllowed = 0; // last time of the curve times 1.000001
     // For the sample count of the base period.

@@ -217,6 +217,7 @@ SPlotOutcome BuildPlotData(const SPlotRequest& req) {
             const float sh = shift[static_cast<std::size_t>(s)];
             p.nPoints[fi] = n;
             p.xFromFile[fi] = file.xFromFile;
+            p.xShift[fi] = sh;
             p.yData[fi] = FMatrix(p.nCurves[fi], n);
             if (!p.yData[fi]) throw std::bad_alloc();
             p.xData[fi].resize(static_cast<std::size_t>(n));

@@ -23,6 +23,7 @@ struct SPlotSnapshot {
     std::array<int, kMaxFiles> nPoints{};
     std::array<int, kMaxFiles> nCurves{};
     std::array<bool, kMaxFiles> xFromFile{}; // the record's xFromFile, handed on as it is
+    std::array<float, kMaxFiles> xShift{};   // the slot's time shift, added to every x
     bool allXFromFile = false;
     std::array<std::vector<float>, kMaxFiles> xData;
     std::array<FMatrix, kMaxFiles> yData; // nCurves[f] rows of nPoints[f] samples

@@ -122,3 +122,36 @@ TEST_F(FourButton, TimesThatDoNotRiseHaveNoBasePeriod) {
     EXPECT_FALSE(chart.Visible());
     EXPECT_EQ(kit.quits, 0);
 }
+
+// In minutes the default period is 1/50 s in minutes; where none fits, the dialog's own
+// suggestion of the last time passes its check, and the unit and orders chosen there stay.
+TEST_F(FourButton, TheBasePeriodFollowsTheXFactorAndTheFallbackKeepsWhatWasChosen) {
+    Layout(false);
+    Load(0, Write("mix.adf", MixAdf(1001)));
+    ClickName("v:a");
+    Set(2, 1, "s->m");
+    Four();
+    ASSERT_TRUE(f.lastPlotOk) << testing::PrintToString(kit.MessageLines());
+    EXPECT_TRUE(kit.messages.empty()) << testing::PrintToString(kit.MessageLines());
+    EXPECT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_NEAR(chart.Displayed[1], 10, 1e-3);
+
+    app.globals.fourierStart[0] = -1; // no default period
+    kit.modalScript.push_back([this](TCustomForm&) {
+        dialog.InitialTimeEdit.SetText("0.001333"); // 0.07998 s: sample 800 is the nearest
+        dialog.UnitRadioGroup.SetItemIndex(fuRms);
+        dialog.ArmMinEdit.SetText("1");
+        dialog.ArmMaxEdit.SetText("5");
+        dialog.OkBtn.Click();
+        return dialog.ModalResult();
+    });
+    Four();
+    ASSERT_EQ(kit.messages.size(), 1u) << testing::PrintToString(kit.MessageLines());
+    EXPECT_EQ(dialog.FinalTimeEdit.Text(), "1.667E-03");
+    EXPECT_TRUE(chart.Visible());
+    EXPECT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_EQ(chart.Unit, fuRms);
+    EXPECT_EQ(chart.FirstOrder, 1);
+    EXPECT_EQ(chart.LastOrder, 5);
+    EXPECT_NEAR(chart.Displayed[1], 7.0711, 1e-3);
+}

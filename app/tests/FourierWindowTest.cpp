@@ -14,6 +14,7 @@
 #include "Metafile.h"
 #include "NumericText.h"
 #include "Printer.h"
+#include "RecordingCanvas.h"
 
 #include <gtest/gtest.h>
 
@@ -199,12 +200,30 @@ TEST_F(FourierWindow, AcceptedTimesAreClampedAndOrdersNeverShowStaleValues) {
 
 TEST_F(FourierWindow, UnitsZeroReferencesAndTheThdHint) {
     Give(Mix);
+    // The amplitude axis' unit as drawn: the curve's volts, then a ratio, then volts again.
+    auto axisTexts = [this] {
+        TRecordingCanvas rec;
+        chart.AmplChart->Copy(&rec,
+                              Rect(0, 0, chart.AmplChart->Width(), chart.AmplChart->Height()));
+        std::vector<std::string> texts;
+        for (const TCanvasCall& call : rec.Calls)
+            if (call.op == TCanvasOp::TextOut) texts.push_back(call.text);
+        return texts;
+    };
+    auto shows = [](const std::vector<std::string>& texts, const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    EXPECT_TRUE(shows(axisTexts(), "[V]"));
     Options([](TDFTOptions& d) { d.UnitRadioGroup.SetItemIndex(fuPuOfHarm1); });
     EXPECT_NEAR(chart.Displayed[0], 0.15, 1e-5);
-    EXPECT_FALSE(chart.AmplChart->AutoLabel);
+    EXPECT_FALSE(shows(axisTexts(), "[V]"));
+    EXPECT_TRUE(shows(axisTexts(), "[pu]"));
+    Options([](TDFTOptions& d) { d.UnitRadioGroup.SetItemIndex(fuRmsPerHarm0); });
+    EXPECT_TRUE(shows(axisTexts(), "[pu]"));
     Options([](TDFTOptions& d) { d.UnitRadioGroup.SetItemIndex(fuRms); });
     EXPECT_NEAR(chart.Displayed[1], 7.0711, 1e-4);
     EXPECT_EQ(chart.AmplChart->AutoLabel, cx.options.Flag(poAutoLabel));
+    EXPECT_TRUE(shows(axisTexts(), "[V]"));
     // The read-out follows the new unit and orders at once, for the bar under the cursor.
     Orders("1", "3");
     EXPECT_EQ(chart.ChartTypeLabel.Caption(), "Ampl. Chart");
@@ -278,6 +297,14 @@ TEST_F(FourierWindow, CopiesTheNumbersAsText) {
     EXPECT_NE(text.find("v:BUS1 [rms]\r\nInitial"), std::string::npos) << text;
     EXPECT_NE(text.find("Phase\r\n3\t1.4142\t-45\r\n4\t"), std::string::npos) << text;
     EXPECT_EQ(text.find("THD"), std::string::npos) << text; // not from order 3 on
+    // From order 2 the line is there, its ratio taken to the order-1 amplitude not listed.
+    Orders("2", "3");
+    Choose(1);
+    chart.CopyBtnClick(&chart);
+    const std::string two = Clipboard().AsText();
+    EXPECT_TRUE(two.ends_with("Phase\r\n2\t0.56569\t90\r\n3\t1.4142\t-45\r\n"
+                              "\r\n THD=21.541%\r\n\r\n"))
+        << two;
 }
 
 TEST_F(FourierWindow, CopiesTheChartsAsAMetafileOfTheFormulasHeight) {
@@ -409,4 +436,33 @@ TEST(FourierWindowPlace, CaptionNumberAndPlaceUnderTheMainWindowOrRemembered) {
               std::vector<int>({120, 40, 700, 500}));
     EXPECT_EQ(remembered.AmplChart->Width(),
               remembered.ClientWidth() - remembered.Panel1.Width() - 1);
+}
+
+// Times far from zero: the edits show five digits, but OK with only the unit changed keeps
+// the base period, and so the amplitudes and THD, exactly as they were.
+TEST_F(FourierWindow, OkWithOnlyTheUnitChangedKeepsTheBasePeriod) {
+    const double t0 = 123.4567;
+    t.clear();
+    x.clear();
+    for (int k = 0; k <= 1000; ++k) {
+        const double tk = t0 + k / 1e4, th = 2 * M_PI * 50 * (tk - (t0 + 0.0801));
+        t.push_back(static_cast<float>(tk));
+        x.push_back(static_cast<float>(10 * std::sin(th) + std::sin(3 * th)));
+    }
+    cx.globals.fourierStart[2] = static_cast<float>(t0 + 0.08);
+    cx.globals.timeMax[2] = static_cast<float>(t0 + 0.1);
+    chart.SetData(t.data(), x.data(), "v:BUS1", "/data/far.adf", 2, true, 1001);
+    chart.Show();
+    chart.FormShow(&chart);
+    ASSERT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_EQ(dialog.InitialTimeEdit.Text(), "123.54");
+    EXPECT_NEAR(chart.Displayed[1], 10, 1e-3);
+    EXPECT_NEAR(chart.THD, 10, 1e-3);
+    Options([](TDFTOptions& d) { d.UnitRadioGroup.SetItemIndex(fuRms); });
+    EXPECT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_NEAR(chart.Displayed[1], 7.0711, 1e-3);
+    EXPECT_NEAR(chart.THD, 10, 1e-3);
+    // A time typed anew is read as typed.
+    Options([](TDFTOptions& d) { d.InitialTimeEdit.SetText("123.540"); });
+    EXPECT_EQ(chart.Period.start, 834);
 }

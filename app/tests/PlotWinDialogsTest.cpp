@@ -4,9 +4,11 @@
 
 #include "DataSelFF.h"
 #include "LabelsFF.h"
+#include "MemoPlus.h"
 #include "PlotOptFF.h"
 #include "PrintFF.h"
 #include "ScaleFF.h"
+#include "TitleForm.h"
 #include "ValuesFF.h"
 
 #include "Shape.h"
@@ -17,9 +19,11 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace {
@@ -523,4 +527,102 @@ TEST_F(PlotPrinting, PensThatRoundToNothingPrintNothing) {
     win.PrintBtnClick(&win.PrintBtn);
     EXPECT_TRUE(kit.messages.empty());
     EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+namespace {
+
+struct SPdfWord {
+    double x0, y0, x1, y1;
+    std::string text;
+};
+
+// Word boxes of a PDF's first page as poppler reads them, in points from the top left.
+std::vector<SPdfWord> PdfWords(const std::filesystem::path& pdf, double& pageWidth,
+                               double& pageHeight) {
+    const std::string html = Shell("pdftotext -bbox " + pdf.string() + " -");
+    std::smatch m;
+    pageWidth = pageHeight = 0;
+    if (std::regex_search(html, m,
+                          std::regex(R"re(<page width="([0-9.]+)" height="([0-9.]+)")re"))) {
+        pageWidth = std::stod(m[1]);
+        pageHeight = std::stod(m[2]);
+    }
+    std::vector<SPdfWord> words;
+    const std::regex word(
+        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
+    for (auto it = std::sregex_iterator(html.begin(), html.end(), word);
+         it != std::sregex_iterator(); ++it)
+        words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
+                         std::stod((*it)[4]), (*it)[5]});
+    return words;
+}
+
+} // namespace
+
+// Every printed word lies inside the rectangle the chart was printed into, and no two
+// words overlap, on a portrait and on a landscape page: label widths are those of the
+// printer's fonts, not the screen's.
+TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
+    SMadeFile f{Samples(101, 0, 10), {}, "motor.adf"};
+    f.y.push_back(Of(f.x, [](double v) { return 100 * v; }));       // 0 ... 1000
+    f.y.push_back(Of(f.x, [](double v) { return 5000 * v - 50; })); // kV on the right
+    Show(MakeSnapshot({f}, {kRed, kBlue}, true, {0, 1}));
+    TLineChart& chart = win.MyChart;
+    chart.EnableTitle();
+    kit.modalScript.push_back([&chart](TCustomForm&) {
+        chart.TitleForm().Memo->Lines().SetText("Motor start");
+        return TModalResult(mrOk);
+    });
+    chart.TitleLabelDblClick(&chart.TitleLabel(0));
+    for (bool landscape : {false, true}) {
+        SCOPED_TRACE(landscape ? "landscape" : "portrait");
+        std::filesystem::remove(pdf);
+        Printer().SetResolution(300);
+        Printer().SetLandscape(landscape);
+        kit.modalScript.push_back([](TCustomForm&) { return mrOk; });
+        win.PrintBtnClick(&win.PrintBtn);
+        ASSERT_TRUE(kit.messages.empty()) << testing::PrintToString(kit.MessageLines());
+        double pageWidth = 0, pageHeight = 0;
+        const std::vector<SPdfWord> words = PdfWords(pdf, pageWidth, pageHeight);
+
+        // The print rectangle: 5 % of the page width from the top left, 90 % of the width
+        // wide, as high as the screen chart's aspect asks (or 95 % of the page height).
+        const TLineChart& c = win.MyChart;
+        const double PW = Printer().PageWidth(), PH = Printer().PageHeight();
+        const double aspect =
+            double(win.MyChart.GiveLegendHeight(true, true) + c.DrawHeight) / c.DrawWidth;
+        double left = std::trunc(0.05 * PW), top = left, right = std::trunc(0.95 * PW);
+        double bottom = std::trunc((right - left) * aspect + top);
+        if (bottom > 0.95 * PH) {
+            bottom = std::trunc(0.95 * PH);
+            left = std::trunc((bottom - top) * 0.05 / aspect);
+            right = std::trunc(left + (bottom - top) / aspect);
+        }
+        // Dots to points; the printable area lies centred on the PDF's page.
+        const double pt = 72.0 / 300;
+        const double mx = (pageWidth - PW * pt) / 2, my = (pageHeight - PH * pt) / 2;
+        ASSERT_GE(mx, 0);
+        ASSERT_GE(my, 0);
+        left = left * pt + mx, right = right * pt + mx, top = top * pt + my;
+        bottom = bottom * pt + my;
+        for (const char* text : {"Motor", "1000", "800", "[V]", "[kV]", "motor.adf;"})
+            EXPECT_TRUE(std::any_of(words.begin(), words.end(), [&](const SPdfWord& w) {
+                return w.text == text;
+            })) << text;
+        const double slack = 0.5;
+        for (const SPdfWord& w : words) {
+            EXPECT_GE(w.x0, left - slack) << w.text;
+            EXPECT_LE(w.x1, right + slack) << w.text;
+            EXPECT_GE(w.y0, top - slack) << w.text;
+            EXPECT_LE(w.y1, bottom + slack) << w.text;
+        }
+        for (std::size_t i = 0; i < words.size(); ++i)
+            for (std::size_t j = i + 1; j < words.size(); ++j) {
+                const SPdfWord &a = words[i], &b = words[j];
+                const bool overlap = a.x0 < b.x1 - slack && b.x0 < a.x1 - slack &&
+                                     a.y0 < b.y1 - slack && b.y0 < a.y1 - slack;
+                EXPECT_FALSE(overlap) << "\"" << a.text << "\" and \"" << b.text << "\"";
+            }
+    }
+    Printer().SetLandscape(false);
 }

@@ -12,12 +12,29 @@ protected:
     TValuesForm& values = *program.w.Values;
 
     TColor At(int x, int y) { return values.Surface.Canvas().GetPixel(x, y); }
+    // Text in colour c on white: smoothed edges blend the two, so a pixel counts when it
+    // lies on that blend, at least half of the way to c.
+    static bool InkOf(TColor c, TColor p) {
+        if (c == clWhite) return p == clWhite;
+        const int cs[3] = {GetRValue(c), GetGValue(c), GetBValue(c)};
+        const int ps[3] = {GetRValue(p), GetGValue(p), GetBValue(p)};
+        double num = 0, den = 0;
+        for (int k = 0; k < 3; ++k) {
+            num += double(255 - ps[k]) * (255 - cs[k]);
+            den += double(255 - cs[k]) * (255 - cs[k]);
+        }
+        const double t = num / den;
+        if (t < 0.5) return false;
+        for (int k = 0; k < 3; ++k)
+            if (std::abs(ps[k] - (t * cs[k] + (1 - t) * 255)) > 24) return false;
+        return true;
+    }
     // Pixels of colour c in a row band of the window, right of column `from`.
     int CountIn(TColor c, int top, int bottom, int from = 0) {
         int n = 0;
         for (int y = top; y < bottom; ++y)
             for (int x = from; x < values.Surface.Width(); ++x)
-                n += At(x, y) == c ? 1 : 0;
+                n += InkOf(c, At(x, y)) ? 1 : 0;
         return n;
     }
     int NotWhiteIn(int top, int bottom, int from = 0) {

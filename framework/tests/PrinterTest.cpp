@@ -5,7 +5,11 @@
 #include "MissingTool.h"
 #include "ScratchFiles.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
 #include <QImage>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -125,4 +129,25 @@ TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
         }
     EXPECT_NEAR(left, ox + 300 - 1, 2);
     EXPECT_NEAR(right, ox + 899 + 1, 2);
+}
+
+// The set-up dialog chooses a printer and prints nothing: it confirms with OK.
+TEST(Printer, SetUpDialogConfirmsWithOkNotPrint) {
+    const TPrinterSetupHook old = SetPrinterSetupHook({});
+    QStringList texts;
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog) return;
+        title = dialog->windowTitle();
+        for (QAbstractButton* b : dialog->findChildren<QAbstractButton*>())
+            if (b->isVisible()) texts << b->text().remove('&');
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    TPrinterSetupDialog setup;
+    EXPECT_FALSE(setup.Execute());
+    SetPrinterSetupHook(old);
+    EXPECT_TRUE(texts.contains("OK")) << texts.join('|').toStdString();
+    EXPECT_FALSE(texts.contains("Print")) << texts.join('|').toStdString();
+    EXPECT_EQ(title.toStdString(), "Printer Setup");
 }

@@ -10,8 +10,10 @@
 #include "Panel.h"
 #include "RadioGroup.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabBar>
@@ -167,6 +169,23 @@ TEST_F(StandardControls, MemoWithoutAutoScrollTakesOnlyTheLinesItShows) {
     memo.SetText("first\nsecond");
     EXPECT_EQ(memo.Lines().Count(), 1);
     EXPECT_EQ(memo.Lines()[0], "first");
+    // A word longer than the row wraps: what is typed stays in sight, and no horizontal
+    // scroll bar can take the only row's place.
+    memo.SetText("");
+    memo.SetFocus();
+    QTest::keyClicks(InnerOf(memo), "Motor start");
+    QTest::keyClick(InnerOf(memo), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(InnerOf(memo), Qt::Key_Backspace);
+    QTest::keyClicks(InnerOf(memo), "Motor_start_of_the_induction_motor_with_a_long_title");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(static_cast<QAbstractScrollArea*>(InnerOf(memo))->horizontalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOff);
+    const QImage row = WidgetOf(memo).grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < row.height(); ++y)
+        for (int x = 0; x < row.width(); ++x)
+            dark += qGray(row.pixel(x, y)) < 100 ? 1 : 0;
+    EXPECT_GT(dark, 100) << "the typed text is hidden";
 
     memo.SetHeight(44); // two rows
     EXPECT_EQ(memo.VisibleLines(), 2);

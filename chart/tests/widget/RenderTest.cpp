@@ -5,14 +5,28 @@
 #include "AxisLabels.h"
 #include "Bitmap.h"
 #include "Image.h"
+#include "MissingTool.h"
 
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 namespace {
 constexpr double kPi = 3.14159265358979;
 
 std::string RenderPath(const char* name) {
     return std::string(CHART_RENDER_DIR) + "/" + name;
+}
+
+std::string ShellOutput(const std::string& cmd) {
+    std::string out;
+    if (FILE* p = ::popen(cmd.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t got = std::fread(buf, 1, sizeof buf, p))
+            out.append(buf, got);
+        ::pclose(p);
+    }
+    return out;
 }
 } // namespace
 
@@ -195,4 +209,43 @@ TEST_F(ChartRender, DecibelAxisLabelsItsDecades) {
     for (const STick& t : d.ticks)
         EXPECT_EQ(Pixel(p.left - 2, t.pos), clBlack) << t.pos;
     EXPECT_EQ(CountOutsidePlot(kCurve), 0);
+}
+
+// The 7 pt legend of a small chart, as a person (or an OCR program) reads it: with one-bit
+// glyphs "motor_start.adf" read "moror_srarr.adl". The picture is only magnified, pixel for
+// pixel, so the reader sees the chart's own pixels.
+TEST_F(ChartRender, SmallLegendTextIsLegible) {
+    if (!std::filesystem::exists("/usr/bin/tesseract"))
+        CURVIX_SKIP_OR_FAIL() << "tesseract: install tesseract-ocr and tesseract-ocr-eng";
+    chart.Resize_(500, 350); // label font 8 pt, legend 7 pt
+    chart.Legend = true;
+    const std::vector<float> xs = Range(201, 0, 2);
+    Load(xs, {Map(xs, [](double t) { return 1500 * (1 - std::exp(-3 * t)); })});
+    std::string files[] = {"motor_start.adf"}, vars[] = {"speed_rpm", "time"};
+    float factors[] = {1, 1}, offsets[] = {0, 0};
+    chart.GetInfoLegend(files, vars, 1, factors, offsets);
+    chart.Plot(true);
+    Save("small_legend.png");
+
+    // One row of text, rows top .. bottom - 1 of the chart, as the OCR program reads it.
+    auto read = [&](int top, int bottom, const char* name) {
+        constexpr int kZoom = 4, kMargin = 16; // on white, as a page has it
+        TBitmap big(chart.Width() * kZoom, (bottom - top) * kZoom + 2 * kMargin);
+        for (int y = top; y < bottom; ++y)
+            for (int x = 0; x < chart.Width(); ++x) {
+                big.Canvas().Brush().SetColor(Pixel(x, y));
+                const int row = kMargin + (y - top) * kZoom;
+                big.Canvas().FillRect(Rect(x * kZoom, row, (x + 1) * kZoom, row + kZoom));
+            }
+        const std::string png = RenderPath(name);
+        EXPECT_EQ(big.SaveToPngFile(png), "");
+        // One thread: on a busy machine its thread pool spins for tens of seconds.
+        return ShellOutput("OMP_THREAD_LIMIT=1 /usr/bin/tesseract " + png +
+                           " - --psm 7 2>/dev/null");
+    };
+    const int legendTop = chart.ChartBottom - chart.LegendHeight;
+    ASSERT_GT(chart.LegendHeight, 4);
+    const std::string legend = read(legendTop, chart.ChartBottom, "small_legend_x4.png");
+    EXPECT_NE(legend.find("motor_start.adf"), std::string::npos) << legend;
+    EXPECT_NE(legend.find("speed_rpm"), std::string::npos) << legend;
 }
