@@ -1,7 +1,9 @@
 #pragma once
 // The main window, "Data selection": eight file slots with their table, the variable
 // list, the selection grid with factors, offsets and composite variables, and the
-// buttons that plot, save, analyse and keep the working state. Its handlers live in
+// buttons that plot, save, analyse and keep the working state. The state is in two
+// models of app/core, the file slots (CSlots) and the selection (CSelection): the
+// handlers pass input to them and draw the grids from them. The handlers live in
 // several units, one per concern (DataSelLoad, DataSelSelection, DataSelPlot, ...).
 
 #include "AppContext.h"
