@@ -2,6 +2,7 @@
 
 #include "AppContext.h"
 #include "Application.h"
+#include "ChartNumbers.h"
 #include "Dispatch.h"
 #include "GlobalVars.h"
 #include "MessageBox.h"
@@ -19,6 +20,7 @@ int RunCurvix(int argc, char** argv) {
     SProgramOptions options;
     TApplication app(argc, argv);
     SetDecimalSeparator(TApplication::LocaleDecimalSeparator());
+    chartnum::SetDecimalSeparator(DecimalSeparator()); // the chart shows numbers alike
 
     std::optional<SInstanceLock> lock;
     try {

@@ -8,6 +8,18 @@
 
 namespace chartnum {
 
+namespace {
+char g_separator = '.';
+}
+
+char DecimalSeparator() {
+    return g_separator;
+}
+
+void SetDecimalSeparator(char separator) {
+    g_separator = separator;
+}
+
 std::string Print(const char* format, double v) {
     char buf[512];
     const int n = std::snprintf(buf, sizeof buf, format, v);
@@ -147,9 +159,13 @@ std::string ExponentPart(int exponent, int minDigits, bool plusSign) {
     return s + n;
 }
 
-} // namespace
+// The shown text of a format built with '.'.
+std::string Shown(std::string text) {
+    std::replace(text.begin(), text.end(), '.', g_separator);
+    return text;
+}
 
-std::string FloatToStrExponent(double v, int precision, int minExpDigits) {
+std::string ExponentText(double v, int precision, int minExpDigits) {
     if (!std::isfinite(v)) return NonFinite(v);
     if (precision < 1) precision = 1;
     if (precision > 18) precision = 18;
@@ -160,7 +176,7 @@ std::string FloatToStrExponent(double v, int precision, int minExpDigits) {
     return s + ExponentPart(v == 0 ? 0 : d.exponent, minExpDigits, true);
 }
 
-std::string FloatToStrGeneral(double v, int precision, int minExpDigits) {
+std::string GeneralText(double v, int precision, int minExpDigits) {
     if (!std::isfinite(v)) return NonFinite(v);
     if (v == 0) return "0";
     if (precision < 1) precision = 1;
@@ -180,7 +196,7 @@ std::string FloatToStrGeneral(double v, int precision, int minExpDigits) {
     return t;
 }
 
-std::string FloatToStrFixed(double v, int precision, int digits) {
+std::string FixedText(double v, int precision, int digits) {
     if (!std::isfinite(v)) return NonFinite(v);
     if (precision < 1) precision = 1;
     if (precision > 18) precision = 18;
@@ -188,17 +204,30 @@ std::string FloatToStrFixed(double v, int precision, int digits) {
     if (digits > 18) digits = 18;
     if (v == 0) return ToFixed(Decimal{"0", 0, false}, digits);
     const Decimal exact = Exact(v);
-    if (RoundTo(exact, precision).exponent + 1 > precision)
-        return FloatToStrGeneral(v, precision, 0);
+    if (RoundTo(exact, precision).exponent + 1 > precision) return GeneralText(v, precision, 0);
     // At most `precision` significant digits and at most `digits` decimals;
     // a rounded zero is shown without a sign (no "-0.0" ticks).
     return ToFixed(RoundTo(exact, std::min(precision, exact.exponent + 1 + digits)), digits);
 }
 
+} // namespace
+
+std::string FloatToStrExponent(double v, int precision, int minExpDigits) {
+    return Shown(ExponentText(v, precision, minExpDigits));
+}
+
+std::string FloatToStrGeneral(double v, int precision, int minExpDigits) {
+    return Shown(GeneralText(v, precision, minExpDigits));
+}
+
+std::string FloatToStrFixed(double v, int precision, int digits) {
+    return Shown(FixedText(v, precision, digits));
+}
+
 std::string MyFloatToStrF(float value, int precision) {
     const double v = value;
-    std::string s = std::fabs(v) > 0.009999 ? FloatToStrGeneral(v, precision, 3)
-                                            : FloatToStrExponent(v, precision, 2);
+    std::string s =
+        std::fabs(v) > 0.009999 ? GeneralText(v, precision, 3) : ExponentText(v, precision, 2);
     const auto e = s.find('E');
     if (e != std::string::npos) {
         bool zero = true;
@@ -206,7 +235,7 @@ std::string MyFloatToStrF(float value, int precision) {
             if (s[i] != '0' && s[i] != '.') zero = false;
         if (zero) s = "0";
     }
-    return s;
+    return Shown(s);
 }
 
 } // namespace chartnum

@@ -1,11 +1,16 @@
 #pragma once
 // Number texts of the chart: the printf forms its axis rounding reads digits
 // from, and the component framework's float formats (fixed, general,
-// exponent) that tick labels and legends show.
+// exponent) that tick labels and legends show. The printf forms always write
+// '.'; the shown formats write the user's decimal separator.
 
 #include <string>
 
 namespace chartnum {
+
+// Decimal separator of the shown formats: '.' until the program passes in the user's.
+char DecimalSeparator();
+void SetDecimalSeparator(char separator);
 
 std::string SignedExp3(double v); // "%+10.3e": sign, digit, point, 3 digits, e, signed exponent
 std::string Exp3(double v);       // "%10.3e"
@@ -23,7 +28,8 @@ std::string StripTrailingZeros(std::string text);
 // Framework formats. Fixed: at most `precision` significant digits shown
 // with exactly `digits` decimals; exponent form when the integer part needs
 // more than `precision` digits. General: shortest text of at most
-// `precision` significant digits. Exponent: d.ddd E sign exponent.
+// `precision` significant digits. Exponent: d.ddd E sign exponent. All three
+// and the legend numbers write DecimalSeparator() for the point.
 std::string FloatToStrFixed(double v, int precision, int digits);
 std::string FloatToStrGeneral(double v, int precision, int minExpDigits);
 std::string FloatToStrExponent(double v, int precision, int minExpDigits);

@@ -1,6 +1,7 @@
 #include "LineChart.h"
 
 #include "CanvasMeasure.h"
+#include "ChartNumbers.h"
 #include "PixelMath.h"
 #include "TitleForm.h"
 
@@ -13,7 +14,6 @@
 #include "services/SystemHooks.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <new>
 
 namespace {
@@ -543,9 +543,9 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
     for (std::size_t f = 0; f < cursorRows_.size(); ++f)
         cursorRows_[f] = cursorY_.data() + f * widest;
 
-    char text[32];
-    std::snprintf(text, sizeof text, " (%.2fs)", (GetTickCount() - start) / 1000.0);
-    PlotTimeText = text;
+    std::string seconds = chartnum::Fixed((GetTickCount() - start) / 1000.0, 2);
+    std::replace(seconds.begin(), seconds.end(), '.', chartnum::DecimalSeparator());
+    PlotTimeText = " (" + seconds + "s)";
     return {};
 }
 

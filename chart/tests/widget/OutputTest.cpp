@@ -2,6 +2,7 @@
 // file read back by libwmf, a caller's canvas, and a PDF print read by
 // poppler.
 #include "ChartFixture.h"
+#include "ChartNumbers.h"
 #include "MultiFile.h"
 
 #include "Clipboard.h"
@@ -21,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -445,4 +447,42 @@ TEST_F(OutputFixture, PrintedChartHoldsTitleAndLegendAndTheScreenIsBack) {
     EXPECT_EQ(chart.PlotRect.left, before.left);
     EXPECT_EQ(chart.PlotRect.bottom, before.bottom);
     EXPECT_EQ(chart.PlotRect.top, before.top);
+}
+
+// Sets the chart's decimal separator for one test and puts back the one before.
+struct SeparatorScope {
+    char old = chartnum::DecimalSeparator();
+    explicit SeparatorScope(char c) { chartnum::SetDecimalSeparator(c); }
+    ~SeparatorScope() { chartnum::SetDecimalSeparator(old); }
+};
+
+TEST_F(OutputFixture, DecimalCommaInTickLabelsAndLegendFactorsOfAPrint) {
+    if (!fs::exists("/usr/bin/pdftotext"))
+        CURVIX_SKIP_OR_FAIL() << "pdftotext: install poppler-utils";
+    const SeparatorScope comma(',');
+    const auto xs = Range(101, 0, 1);
+    multi.Add(xs, {xs, Map(xs, [](double v) { return 0.5 * v; })});
+    multi.factors = {1, 2.5f, 1};
+    multi.offsets = {0, 0.25f, 0};
+    multi.Give(chart, {kCurve, RGB(200, 0, 0)});
+    chart.Plot(true);
+    ASSERT_TRUE(messages.empty());
+    const fs::path pdf = TempPath("comma.pdf");
+    Printer().SetOutputFileName(pdf.string());
+    Printer().SetResolution(300);
+    chart.Print(3, 2);
+    Printer().SetOutputFileName("");
+    // Every number on the page: six ticks on each axis, then the legend's factors and
+    // offsets (x variable and first curve 1 and 0, second curve 2.5 and 0.25).
+    std::vector<std::string> numbers;
+    std::istringstream words(PdfText(pdf));
+    for (std::string w; words >> w;)
+        if (std::regex_match(w, std::regex("-?[0-9][0-9.,E+-]*"))) numbers.push_back(w);
+    std::sort(numbers.begin(), numbers.end());
+    const std::vector<std::string> expected{"0",    "0",   "0,0", "0,0", "0,2", "0,2",
+                                            "0,25", "0,4", "0,4", "0,6", "0,6", "0,8",
+                                            "0,8",  "1",   "1",   "1,0", "1,0", "2,5"};
+    EXPECT_EQ(numbers, expected);
+    EXPECT_EQ(chart.FactorText[1], "2,5");
+    EXPECT_EQ(chart.OffsetText[1], "0,25");
 }
