@@ -29,6 +29,15 @@ bool NearRow(const std::vector<int>& rows, int row, int slack) {
     return false;
 }
 
+// A left drag over most of the plot rectangle: a zoom the chart accepts.
+void DragZoom(TLineChart& c) {
+    const SPlotRect p = c.PlotRect;
+    TImage& picture = c.Image();
+    picture.HandleMouseDown(mbLeft, 0, p.left + 20, p.top + 20);
+    picture.HandleMouseMove(0, p.left + 150, p.bottom - 20);
+    picture.HandleMouseUp(mbLeft, 0, p.left + 150, p.bottom - 20);
+}
+
 } // namespace
 
 // The old snapshot is released only once the chart reads the new one; nothing on screen
@@ -175,13 +184,11 @@ TEST_F(PlotWinFixture, TheZoomStateDrivesTheMainWindowsUpdateButton) {
     Show(MakeSnapshot({SineFile("one.adf", {1})}, {kRed}));
     TButton& update = program.w.DataSel->UpdateBtn;
     update.SetEnabled(false);
-    const SPlotRect p = win.MyChart.PlotRect;
-    TImage& picture = win.MyChart.Image();
-    picture.HandleMouseDown(mbLeft, 0, p.left + 20, p.top + 20);
-    picture.HandleMouseMove(0, p.left + 150, p.bottom - 20);
-    picture.HandleMouseUp(mbLeft, 0, p.left + 150, p.bottom - 20);
+    DragZoom(win.MyChart);
     ASSERT_TRUE(win.MyChart.Zoomed);
     EXPECT_TRUE(update.Enabled());
+    const SPlotRect p = win.MyChart.PlotRect;
+    TImage& picture = win.MyChart.Image();
     picture.HandleMouseDown(mbRight, 0, p.left + 50, p.top + 50);
     picture.HandleMouseUp(mbRight, 0, p.left + 50, p.top + 50);
     EXPECT_FALSE(win.MyChart.Zoomed);
@@ -240,11 +247,7 @@ TEST_F(PlotWinFixture, TheReadOutFollowsEveryNewPicture) {
 TEST_F(PlotWinFixture, AFullRangePlotIsNoLongerZoomed) {
     const PlotSnapshotPtr s = MakeSnapshot({SineFile("one.adf", {1})}, {kRed}, false);
     Show(s);
-    const SPlotRect p = win.MyChart.PlotRect;
-    TImage& picture = win.MyChart.Image();
-    picture.HandleMouseDown(mbLeft, 0, p.left + 20, p.top + 20);
-    picture.HandleMouseMove(0, p.left + 150, p.bottom - 20);
-    picture.HandleMouseUp(mbLeft, 0, p.left + 150, p.bottom - 20);
+    DragZoom(win.MyChart);
     ASSERT_TRUE(win.MyChart.Zoomed);
     Show(s);
     EXPECT_FALSE(win.MyChart.Zoomed);
