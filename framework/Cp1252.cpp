@@ -1,5 +1,8 @@
 #include "Cp1252.h"
 
+#include <QByteArrayView>
+#include <QStringDecoder>
+
 #include <array>
 
 namespace {
@@ -24,60 +27,12 @@ std::u16string Utf16FromCp1252(std::string_view text) {
     return out;
 }
 
-namespace {
-// The whole text as UTF-16 when it is well-formed UTF-8 (no overlong forms, surrogates or
-// code points past U+10FFFF); false otherwise.
-bool DecodeUtf8(std::string_view text, std::u16string& out) {
-    out.clear();
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            out.push_back(b);
-            ++i;
-            continue;
-        }
-        int extra = 0;
-        char32_t cp = 0, least = 0;
-        if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-            cp = b & 0x1F;
-            least = 0x80;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            cp = b & 0x0F;
-            least = 0x800;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07;
-            least = 0x10000;
-        } else {
-            return false;
-        }
-        if (text.size() - i <= static_cast<std::size_t>(extra)) return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(cp));
-        }
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return true;
-}
-} // namespace
-
 std::u16string Utf16FromShownText(std::string_view text) {
-    std::u16string out;
-    if (DecodeUtf8(text, out)) return out;
-    return Utf16FromCp1252(text);
+    // Qt's decoder refuses overlong forms, surrogates and code points past U+10FFFF.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (utf8.hasError()) return Utf16FromCp1252(text);
+    return decoded.toStdU16String();
 }
 
 std::string Cp1252FromUtf16(std::u16string_view text) {
