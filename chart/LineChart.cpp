@@ -543,9 +543,8 @@ std::string TLineChart::Plot(bool layoutOnly, bool legendArgument) {
     for (std::size_t f = 0; f < cursorRows_.size(); ++f)
         cursorRows_[f] = cursorY_.data() + f * widest;
 
-    std::string seconds = chartnum::Fixed((GetTickCount() - start) / 1000.0, 2);
-    std::replace(seconds.begin(), seconds.end(), '.', chartnum::DecimalSeparator());
-    PlotTimeText = " (" + seconds + "s)";
+    PlotTimeText =
+        " (" + chartnum::FloatToStrFixed((GetTickCount() - start) / 1000.0, 15, 2) + "s)";
     return {};
 }
 
