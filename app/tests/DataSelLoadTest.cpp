@@ -229,6 +229,8 @@ TEST_F(Slots, RefreshFindsOnlyItsOwnRowsAgainByName) {
     EXPECT_TRUE(kit.messages.empty());
     EXPECT_EQ(f->selection.RowCount(), 4);
     EXPECT_EQ(f->SelectedGrid.Cells(0, 1), "t"); // the common-x row stays
+    EXPECT_EQ(f->selection.Row(2).variable, 1);  // v2 moved to list position 0
+    EXPECT_EQ(f->selection.Row(3).variable, 2);  // the other file's v2 is untouched
     EXPECT_EQ(f->selection.Row(4).variable, 3);  // v1 at position 2
     EXPECT_EQ(f->selection.Row(4).second, 2);    // v3 at position 1
 }
@@ -251,6 +253,8 @@ TEST_F(Slots, DoubleClickUnloadsOnlyADataRowHoldingAFile) {
     }
     DoubleClickAt(RowY(1));
     EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
+    EXPECT_EQ(FreeMask(*f) & 1, 1);
+    EXPECT_EQ(f->fileSlots.Name(0), "");
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(1)[2], "b.adf");
     EXPECT_EQ(Row(1)[0], "x");
@@ -340,16 +344,19 @@ TEST_F(Slots, LayoutSwitchesKeepEveryFile) {
     EXPECT_FALSE(program->globals.multiFileMode);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 2);
     EXPECT_EQ(Row(1)[2], "b.adf"); // the current file moves to row 1
+    EXPECT_EQ(f->fileSlots.CurrentRow(), 1);
     EXPECT_EQ(f->FileStringGrid.GetCellBrush(0, 1).Color(), static_cast<TColor>(0x8000000F));
     EXPECT_EQ(f->FileStringGrid.GetCellFont(1, 1).Color(), static_cast<TColor>(0x8000000F));
     EXPECT_EQ(List().front(), "t");
     EXPECT_EQ(f->SelectedGrid.Cells(1, 0), "X");
     EXPECT_EQ(f->SelectedGrid.GetHintCell(1, 0), "X Variable");
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_LT(f->Height(), multiHeight);
     f->MultiFileBtn.Click(); // back
     EXPECT_TRUE(program->globals.multiFileMode);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(TableNames(), (std::set<std::string>{"a.adf", "b.adf", "c.adf"}));
+    EXPECT_EQ(FreeMask(*f), 0xF8);
     EXPECT_EQ(f->Height(), multiHeight);
     EXPECT_EQ(List().front(), "a"); // the x variable is not listed again
     EXPECT_EQ(f->SelectedGrid.Cells(1, 0), "#");
@@ -363,10 +370,14 @@ TEST_F(Slots, SingleFileLoadReplacesTheShownFileWithoutAddingARow) {
     Load({Adf("a.adf"), Adf("b.adf"), Adf("c.adf")});
     f->MultiFileBtn.Click();
     const int height = f->Height();
+    const int slot = f->fileSlots.Current();
     Load({Adf("d.adf")});
     EXPECT_EQ(f->FileStringGrid.RowCount(), 2);
+    EXPECT_EQ(f->fileSlots.LoadedCount(), 3);
     EXPECT_EQ(f->Height(), height);
+    EXPECT_EQ(f->fileSlots.Current(), slot);
     EXPECT_EQ(Row(1)[2], "d.adf");
+    EXPECT_EQ(ExtractFileName(f->fileSlots.Name(static_cast<std::size_t>(slot))), "d.adf");
     EXPECT_TRUE(f->LoadBtn.Enabled());
 }
 
@@ -488,6 +499,7 @@ TEST_F(Slots, TwoFilesDroppedOnAnEmptySingleFileWindowGetACommonXRow) {
     EXPECT_TRUE(program->globals.multiFileMode);
     EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
     EXPECT_EQ(f->selection.RowCount(), 1);
+    EXPECT_EQ(f->selection.XRow(), 1);
     using R = std::vector<std::string>;
     EXPECT_EQ((R{f->SelectedGrid.Cells(0, 1), f->SelectedGrid.Cells(1, 1),
                  f->SelectedGrid.Cells(2, 1), f->SelectedGrid.Cells(3, 1)}),

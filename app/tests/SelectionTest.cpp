@@ -27,18 +27,24 @@ TEST_F(Selection, NineRowsTakeThePaletteAndTheTenthClickBeepsWithoutAdding) {
     EXPECT_EQ(Cell(1, 2), "r");
     EXPECT_EQ(f.SelectedGrid.GetColorCell(1, 2), 0xB5F0F0u);
     EXPECT_EQ(Cell(1, 3), "");
+    ASSERT_EQ(f.selection.RowCount(), 9);
     EXPECT_EQ(kit.beeps, 0);
     ClickName("v:a");
+    EXPECT_EQ(f.selection.RowCount(), 9);
     EXPECT_EQ(kit.beeps, 1);
     EXPECT_EQ(kit.lastBeep, (std::pair<unsigned, unsigned>{500, 100}));
 
     Plot();
     ASSERT_TRUE(win.Shown);
-    // The plot gets the rows' colours and axes.
+    const std::uint32_t palette[] = {0x0000FF, 0x008000, 0xFF0000, 0xFF00FF,
+                                     0x000080, 0x808080, 0xCCCC00, 0x00CCCC};
     for (int c = 0; c < 8; ++c) {
-        EXPECT_EQ(win.Shown->curves[c].color, f.selection.Row(c + 2).colour) << c;
+        EXPECT_EQ(win.Shown->curves[c].color, palette[c]) << c;
         EXPECT_EQ(win.Shown->curves[c].axis, c == 0 ? 1 : 0) << c;
     }
+    EXPECT_EQ(f.AllocCurveColour(), 0x000000u); // a tenth colour is black
+    f.FreeCurveColour(0xFF0000);
+    EXPECT_EQ(f.AllocCurveColour(), 0xFF0000u);
 }
 
 TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresTheWindow) {
@@ -56,6 +62,7 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
     Press(f.MinusBtn); // cancelled: the pending row goes
     EXPECT_FALSE(f.selection.CompositeMode());
     EXPECT_EQ(Cell(0, 3), "");
+    EXPECT_EQ(f.selection.RowCount(), 2);
     for (TControl* c :
          {static_cast<TControl*>(&f.LoadBtn), static_cast<TControl*>(&f.PlotBtn),
           static_cast<TControl*>(&f.SelectedGrid), static_cast<TControl*>(&f.PlusBtn)})
@@ -65,8 +72,11 @@ TEST_F(Selection, CompositeModeEndsWithTheSecondOperandOrTheButtonAndRestoresThe
     Composite(f.MinusBtn, "v:a", "c:b");
     EXPECT_FALSE(f.selection.CompositeMode());
     EXPECT_FALSE(f.MinusBtn.Down());
+    EXPECT_EQ(f.selection.RowCount(), 3);
     EXPECT_EQ(Cell(0, 3), "v:a-c:b");
     EXPECT_EQ(f.SelectedGrid.GetHintCell(0, 3), "v:a-c:b");
+    EXPECT_EQ(f.selection.Row(3).second, 2);
+    EXPECT_EQ(f.selection.Row(3).operatorPos, 4);
     EXPECT_TRUE(f.ResolveCompositeName(2));
     EXPECT_TRUE(f.PlotBtn.Enabled());
 
@@ -106,6 +116,7 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
     ClickCell(1, 2); // v:a becomes x; the minutes factor is given up first
     EXPECT_EQ(kit.MessageLines(), (std::vector<std::string>{
                                       "Information: Converting time factor to \"User Defined\""}));
+    EXPECT_EQ(f.selection.XRow(), 2);
     EXPECT_EQ(Cell(1, 2), "x");
     EXPECT_EQ(Cell(2, 1), "1");
     EXPECT_TRUE(f.SelectedGrid.GetEditCell(2, 1));
@@ -119,6 +130,8 @@ TEST_F(Selection, TheXRowRefusesRemovalAndCompositesButTakesAPlainVariable) {
 
     ClickCell(0, 3); // a row below goes, x stays
     ClickCell(0, 1);
+    EXPECT_EQ(f.selection.RowCount(), 1);
+    EXPECT_EQ(f.selection.XRow(), 1);
     EXPECT_FALSE(f.PlotBtn.Enabled());
 }
 
@@ -172,6 +185,7 @@ TEST_F(Selection, RememberedFactorsComeBackAndABadCellNeverStopsAReset) {
     Set(2, 3, "abc"); // no number: not remembered, and nothing breaks
     ClickCell(0, 2);
     ClickName("v:a");
+    EXPECT_EQ(Cell(2, 3), "2");
     Set(3, 3, "0.25");
     f.ResetBtnClick(&f.ResetBtn);
     EXPECT_EQ(f.selection.RowCount(), 1);
@@ -180,6 +194,7 @@ TEST_F(Selection, RememberedFactorsComeBackAndABadCellNeverStopsAReset) {
     ClickName("c:b");
     EXPECT_EQ(Cell(2, 2), "2");
     EXPECT_EQ(Cell(3, 2), "0.25");
+    EXPECT_EQ(Cell(2, 3), "1");
 }
 
 TEST_F(Selection, EnterInTheGridPlotsAndUsesTheKeySoNoDefaultButtonPlotsAgain) {
@@ -216,6 +231,10 @@ TEST_F(SelectionFixture, MultiFileModeRefusesXYFirstAndResetsTheCommonXRecord) {
 
     f.ResetBtnClick(&f.ResetBtn);
     EXPECT_EQ(f.selection.RowCount(), 1);
+    EXPECT_EQ(f.selection.Row(1).slot, 0);
+    EXPECT_EQ(f.selection.Row(1).variable, 0);
+    EXPECT_EQ(f.selection.Row(1).second, -1);
+    EXPECT_EQ(f.selection.Row(1).operatorPos, 0);
     EXPECT_EQ(Cell(0, 2), "");
 }
 
