@@ -220,16 +220,20 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
         return;
     }
     // Built again now that the unload has remembered its factors and offsets.
-    selection = *selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit, reread,
-                                    commonX, associate);
+    if (auto again = selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit,
+                                        reread, commonX, associate);
+        again && again->RowCount() > 0)
+        selection = std::move(*again);
     // The file of the last restored row is the current one, as if its row had been chosen.
     if (selection.RowCount() > 1) {
         const int last = selection.Row(selection.RowCount()).slot;
         if (last != fileSlots.Current()) SelectFileRow(fileSlots.RowOfSlot(last));
     }
-    const std::string& x = selection.Row(selection.XRow()).name;
-    SetTimeFactorPopup(selection.XIsFirstVariable() &&
-                       (x.rfind('t', 0) == 0 || x.rfind("%t", 0) == 0));
+    if (selection.RowCount() > 0) {
+        const std::string& x = selection.Row(selection.XRow()).name;
+        SetTimeFactorPopup(selection.XIsFirstVariable() &&
+                           (x.rfind('t', 0) == 0 || x.rfind("%t", 0) == 0));
+    }
     EnableForSelection();
     DrawFileTable();
     DrawSelection();

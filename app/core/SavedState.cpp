@@ -76,7 +76,9 @@ TSavedSelection BuildSavedSelection(const TSavedSelection& list, int rowsInUse,
     TSavedSelection out = list;
     for (int k = 0; k < kSelRecordCount && k < rowsInUse; ++k) {
         SSavedSelRecord& r = out[static_cast<std::size_t>(k)];
-        if (singleFile)
+        // The multi-file layout's common-x row belongs to no file: it takes the first
+        // rank, never the -1 of a free slot, which would read back as the list's end.
+        if (singleFile || k == 0)
             r.slot = 0;
         else
             r.slot = r.slot >= 0 && r.slot < 8 ? rankOfSlot[static_cast<std::size_t>(r.slot)] : -1;

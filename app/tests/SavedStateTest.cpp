@@ -358,6 +358,30 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
     EXPECT_EQ(Row(f, 2)[1], "1");
 }
 
+// The common-x row belongs to no file: with the first slot unloaded its record must not
+// read back as the end of the list (which lost every curve, then the x row itself).
+TEST_F(SavedState, AStateSavedWithTheFirstSlotUnloadedComesBack) {
+    AppTestKit kit;
+    CurvixUnderTest program;
+    TDataSelForm& f = Shown(program);
+    MultiFile(f, true);
+    const std::string a = Adf("a.adf", "v:a"), b = Adf("b.adf", "v:b1 v:b2");
+    Load(f, kit, a);
+    Load(f, kit, b);
+    UnloadFileRow(f, 1); // a.adf: slot 0 is free
+    ASSERT_EQ(f.fileSlots.LoadedCount(), 1);
+    ClickFileRow(f, 1);
+    Pick(f, 1, false); // v:b2
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    kit.messages.clear();
+
+    f.LSSpeedBtnClick(&f.LSSpeedBtn);
+    EXPECT_TRUE(kit.messages.empty());
+    EXPECT_EQ(f.fileSlots.Name(0), b);
+    ASSERT_EQ(f.selection.RowCount(), 2);
+    EXPECT_EQ(Row(f, 2)[0], "v:b2");
+}
+
 TEST_F(SavedState, ChangedOrMissingFileRefusesBeforeAnythingIsUnloaded) {
     AppTestKit kit;
     CurvixUnderTest program;
