@@ -4,6 +4,7 @@
 #include "Form.h"
 #include "GraphicsObjects.h"
 #include "Menus.h"
+#include "PageControl.h"
 
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
@@ -110,6 +111,9 @@ protected:
             if (VirtualKeyOf(*k) == VK_TAB && !control_.WantTab()) {
                 // Ctrl+Tab moves on as Tab does where Tab is no key of the control's own.
                 if (!(k->modifiers() & Qt::ControlModifier)) return false;
+                // On a page of a page control, Ctrl+Tab turns the pages.
+                for (TControl* p = control_.Parent(); p; p = p->Parent())
+                    if (dynamic_cast<TPageControl*>(p)) return false;
                 bool moved = false;
                 Guarded([&] {
                     if (TCustomForm* form = control_.ParentForm())

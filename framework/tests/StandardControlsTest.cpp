@@ -70,6 +70,11 @@ TEST_F(StandardControls, PageControlReportsOnlyTheUsersTabChoice) {
     EXPECT_EQ(pages.ActivePage(), &general);
     EXPECT_EQ(general.PageIndex(), 0);
     EXPECT_EQ(lines.PageIndex(), 1);
+
+    // Ctrl+Tab on a page turns to the next page, as a user chose it.
+    QTest::keyClick(InnerOf(grid), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.ActivePage(), &lines);
+    EXPECT_EQ(changes, 2);
 }
 
 TEST_F(StandardControls, RadioGroupLaysOutColumnsAndFiresOnRealChoices) {
