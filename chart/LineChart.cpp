@@ -364,14 +364,7 @@ std::string TLineChart::Plot(bool fullRange) {
     const int errors = fullRange ? ScaleXYFullRect() : ScaleXY(DispRect, false);
     ScaleRefused = errors != 0;
     if (ScaleRefused) {
-        const SAxisSet settings = Axes;
         Axes = drawn;
-        for (auto [to, from] : {std::pair{&Axes.x, &settings.x},
-                                {&Axes.yLeft, &settings.yLeft},
-                                {&Axes.yRight, &settings.yRight}}) {
-            to->scaleType = from->scaleType;
-            to->grid = from->grid;
-        }
         DispRect = drawnRect;
         ManualScale = drawnManual;
         SecondYAxis = drawnSecond;

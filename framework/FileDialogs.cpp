@@ -56,7 +56,9 @@ std::vector<std::string> QtFilters(const std::string& filter) {
         std::string description = Trim(parts[i]);
         if (!description.empty() && description.back() == ')') {
             const auto open = description.rfind('(');
-            if (open != std::string::npos) description = Trim(description.substr(0, open));
+            // Only a pattern list goes; other words in parentheses stay.
+            if (open != std::string::npos && description.find('*', open) != std::string::npos)
+                description = Trim(description.substr(0, open));
         }
         std::string text = description + " (";
         for (std::size_t k = 0; k < patterns.size(); ++k)

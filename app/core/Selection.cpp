@@ -105,7 +105,7 @@ void CSelection::MakeX(int r) {
 void CSelection::Clear(bool associateFO) {
     if (associateFO)
         for (int r = 1; r <= RowCount(); ++r) {
-            if (r == xRow_ && Row(r).factorText.rfind('s', 0) == 0) continue;
+            if (r == xRow_ && IsTimeFactorText(Row(r).factorText)) continue;
             if (Scaled(r)) StoreDefaultFO(r);
         }
     rows_.clear();
@@ -174,12 +174,7 @@ void CSelection::StoreDefaultFO(int r) {
     if (r < 1 || r > RowCount()) return;
     const SSelRow& row = Row(r);
     double k = 0, o = 0;
-    if (row.factorText == kMinutesFactorText)
-        k = static_cast<float>(1.0 / 60.0);
-    else if (row.factorText == kHoursFactorText)
-        k = static_cast<float>(1.0 / 3600.0);
-    else if (TextToDouble(k, row.factorText) != 0)
-        return; // a cell that is no number is left to the plot's check
+    if (!ReadPlotFactor(row.factorText, k)) return; // no number: left to the plot's check
     if (TextToDouble(o, row.offsetText) != 0) return;
     auto it = std::find_if(defaultFO_.begin(), defaultFO_.end(),
                            [&](const SDefaultFO& e) { return e.name == row.name; });

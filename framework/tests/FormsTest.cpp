@@ -222,8 +222,10 @@ TEST_F(Forms, HourGlassIsPlainAndRestoredOnEveryExit) {
 }
 
 TEST(FileDialogFilters, PatternsMatchBothCasesAndDefaultExtension) {
-    const auto f = QtFilters("ADF and ATP (*.ADF, *.PL4)|*.ADF;  *.PL4|MATLAB (*.MAT)|*.MAT");
-    ASSERT_EQ(f.size(), 2u);
+    const auto f = QtFilters("ADF and ATP (*.ADF, *.PL4)|*.ADF;  *.PL4|MATLAB (*.MAT)|*.MAT|"
+                             "Columns (tab separated)|*.TXT");
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(f[2], "Columns (tab separated) (*.TXT *.txt)");
     // The patterns show once, as the list Qt filters with.
     EXPECT_EQ(f[0], "ADF and ATP (*.ADF *.adf *.PL4 *.pl4)");
     EXPECT_EQ(f[1], "MATLAB (*.MAT *.mat)");
