@@ -152,26 +152,38 @@ struct Refusal {
     std::string reason;
 };
 
-// The outputs that cannot be written, with the reason of each. Each is opened
-// for appending, which creates a missing file but empties none; the files
-// created here are removed again when any output is refused.
-template <typename PathOf> std::vector<Refusal> unwritableOutputs(const PathOf& path) {
+// Opens the four outputs for appending, which creates a missing file but empties
+// none, and keeps them open. Only when every one is open are they emptied; otherwise
+// the refusals come back with their reasons and the files created here are removed,
+// so a run that cannot write one of them keeps the previous results.
+template <typename PathOf>
+std::vector<Refusal> openOutputs(const PathOf& path, std::ofstream (&files)[5]) {
     std::vector<Refusal> refused;
     std::vector<int> created;
     for (int f : kOutputs) {
         std::error_code ec;
         const bool existed = std::filesystem::exists(std::filesystem::symlink_status(path(f), ec));
-        std::ofstream probe(path(f), std::ios::binary | std::ios::app);
-        if (!probe.is_open())
+        files[f].open(path(f), std::ios::binary | std::ios::app);
+        if (!files[f].is_open())
             refused.push_back({f, std::strerror(errno)});
         else if (!existed)
             created.push_back(f);
     }
-    if (!refused.empty())
+    if (!refused.empty()) {
+        for (int f : kOutputs)
+            files[f].close();
         for (int f : created) {
             std::error_code ec;
             std::filesystem::remove(path(f), ec);
         }
+        return refused;
+    }
+    for (int f : kOutputs) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(path(f), ec))
+            std::filesystem::resize_file(path(f), 0, ec);
+        if (ec) refused.push_back({f, ec.message()});
+    }
     return refused;
 }
 
@@ -211,15 +223,8 @@ int runSolver(const ProgramTraits& t, IterationMethod& method, std::istream& in,
         console.pause(t);
         return exitError;
     }
-    // The outputs are truncated only once all four are known to be writable,
-    // so a run that cannot write one of them keeps the previous results.
     std::ofstream files[5];
-    std::vector<Refusal> refused = unwritableOutputs(path);
-    for (int f : kOutputs) {
-        if (!refused.empty()) break;
-        files[f].open(path(f), std::ios::binary | std::ios::trunc);
-        if (!files[f].is_open()) refused.push_back({f, std::strerror(errno)});
-    }
+    const std::vector<Refusal> refused = openOutputs(path, files);
     if (!refused.empty()) {
         out << '\n' << '\n';
         for (const Refusal& r : refused)
