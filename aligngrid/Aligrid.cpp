@@ -93,12 +93,10 @@ void TStringAlignGrid::Loaded() {
 // ---- rows and columns
 
 void TStringAlignGrid::RowMoved(int from, int to) {
-    EndEditForChange();
     attrs_.RowMoved(from, to);
 }
 
 void TStringAlignGrid::ColumnMoved(int from, int to) {
-    EndEditForChange();
     attrs_.ColumnMoved(from, to);
 }
 

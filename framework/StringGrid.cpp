@@ -22,11 +22,9 @@ std::string TStringGrid::Cells(int col, int row) const {
 }
 
 void TStringGrid::SetCells(int col, int row, const std::string& value) {
-    if (col < 0 || row < 0) return;
     // The editor's text must not land on what code writes here afterwards.
     if (EditorCell() == TGridCoord{col, row}) EndEditForChange();
-    At(col, row).text = value;
-    InvalidateCell(col, row);
+    StoreText(col, row, value);
 }
 
 void* TStringGrid::Objects(int col, int row) const {
@@ -54,7 +52,12 @@ void TStringGrid::ClearCol(int col) {
 std::string TStringGrid::GetEditText(int col, int row) {
     return Cells(col, row);
 }
+// What the editor hands back goes straight to its own cell: it ends no edit.
 void TStringGrid::SetEditText(int col, int row, const std::string& value) {
+    StoreText(col, row, value);
+}
+
+void TStringGrid::StoreText(int col, int row, const std::string& value) {
     if (col < 0 || row < 0) return;
     At(col, row).text = value;
     InvalidateCell(col, row);
@@ -71,7 +74,6 @@ void TStringGrid::DrawCell(int col, int row, TRect rect, TGridDrawState state) {
 }
 
 void TStringGrid::RowMoved(int from, int to) {
-    EndEditForChange();
     const int last = std::max(from, to);
     if (last < RowCount()) {
         At(0, last); // both rows exist in the table
@@ -86,7 +88,6 @@ void TStringGrid::RowMoved(int from, int to) {
 }
 
 void TStringGrid::ColumnMoved(int from, int to) {
-    EndEditForChange();
     const int last = std::max(from, to);
     if (last < ColCount()) {
         for (int r = 0; r < static_cast<int>(rows_.size()); ++r) {

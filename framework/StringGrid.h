@@ -33,5 +33,6 @@ private:
     };
     Cell& At(int col, int row);
     const Cell* Find(int col, int row) const;
+    void StoreText(int col, int row, const std::string& value);
     std::vector<std::vector<Cell>> rows_; // [row][col], grown on demand
 };

@@ -232,7 +232,11 @@ TEST_F(AligridFixture, AnOpenEditEndsInItsOwnCellBeforeRowsOrItsCellChange) {
 // before it acts; without an active menu the editor's own text menu shows.
 TEST_F(AligridFixture, ARightClickInTheEditorShowsTheGridsMenuAndItsCommandEndsTheEdit) {
     TPopupMenu menu(&form);
-    menu.Add("s->m time factor", [&](TObject*) { grid.SetCells(1, 1, "s->m"); });
+    bool editingWhenRun = true;
+    menu.Add("s->m time factor", [&](TObject*) {
+        editingWhenRun = EditorShown(grid);
+        grid.SetCells(1, 1, "s->m");
+    });
     grid.SetPopupMenu(&menu);
     int shown = 0;
     auto old = SetPopupHook([&](TPopupMenu& m, TPoint) {
@@ -248,6 +252,7 @@ TEST_F(AligridFixture, ARightClickInTheEditorShowsTheGridsMenuAndItsCommandEndsT
     QApplication::sendEvent(line, &right);
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(menu.PopupComponent(), &grid);
+    EXPECT_FALSE(editingWhenRun);
     EXPECT_FALSE(EditorShown(grid));
     Key(Qt::Key_Down);
     other.SetFocus();
