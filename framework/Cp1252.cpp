@@ -1,4 +1,5 @@
 #include "Cp1252.h"
+#include "QtText_p.h"
 
 #include <QByteArrayView>
 #include <QStringDecoder>
@@ -27,12 +28,17 @@ std::u16string Utf16FromCp1252(std::string_view text) {
     return out;
 }
 
-std::u16string Utf16FromShownText(std::string_view text) {
+QString QShownText(std::string_view text) {
     // Qt's decoder refuses overlong forms, surrogates and code points past U+10FFFF.
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (utf8.hasError()) return Utf16FromCp1252(text);
-    return decoded.toStdU16String();
+    QString decoded = utf8(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    if (!utf8.hasError()) return decoded;
+    const std::u16string u = Utf16FromCp1252(text);
+    return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+}
+
+std::u16string Utf16FromShownText(std::string_view text) {
+    return QShownText(text).toStdU16String();
 }
 
 std::string Cp1252FromUtf16(std::u16string_view text) {

@@ -3,6 +3,7 @@
 #include "CanvasRules_p.h"
 #include "Cp1252.h"
 #include "FontMap_p.h"
+#include "QtText_p.h"
 
 #include <QPolygonF>
 
@@ -14,8 +15,7 @@ QColor QtColor(TColor c) {
 }
 
 QString QtText(std::string_view text) {
-    const std::u16string u = Utf16FromShownText(text);
-    return QString(reinterpret_cast<const QChar*>(u.data()), static_cast<qsizetype>(u.size()));
+    return QShownText(text);
 }
 
 namespace {

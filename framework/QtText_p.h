@@ -11,9 +11,10 @@
 
 #include <string>
 
+// A stored text as shown: UTF-8 when valid, else Windows-1252 (Cp1252.cpp).
+QString QShownText(std::string_view text);
 inline QString QStr(const std::string& text) {
-    const std::u16string u = Utf16FromShownText(text);
-    return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+    return QShownText(text);
 }
 inline std::string StdStr(const QString& text) {
     return Cp1252FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
