@@ -14,6 +14,7 @@
 #include "RegistryNames.h"
 #include "ScratchDir.h"
 #include "Screen.h"
+#include "Slots.h"
 #include "Startup.h"
 #include "services/Registry.h"
 #include "services/SystemHooks.h"
@@ -172,4 +173,12 @@ inline std::string FocusedLineText(const std::string& windowTitle) {
             if (auto* line = qobject_cast<QLineEdit*>(w->focusWidget()))
                 return line->text().toStdString();
     return "(no focused field)";
+}
+
+// The free slots as a mask, bit k for slot k.
+inline std::uint8_t FreeMask(const CSlots& table) {
+    std::uint8_t m = 0;
+    for (int k = 0; k < kMaxFiles; ++k)
+        if (!table.Loaded(k)) m = static_cast<std::uint8_t>(m | (1u << k));
+    return m;
 }

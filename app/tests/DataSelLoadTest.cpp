@@ -20,14 +20,6 @@
 
 namespace {
 
-// The free slots as a mask, bit k for slot k.
-[[maybe_unused]] std::uint8_t FreeMask(const TDataSelForm& f) {
-    std::uint8_t m = 0;
-    for (int k = 0; k < kMaxFiles; ++k)
-        if (!f.fileSlots.Loaded(k)) m = static_cast<std::uint8_t>(m | (1u << k));
-    return m;
-}
-
 std::string Example(const char* name) {
     return std::string(CURVIX_EXAMPLES_DIR) + "/" + name;
 }
@@ -253,7 +245,7 @@ TEST_F(Slots, DoubleClickUnloadsOnlyADataRowHoldingAFile) {
     }
     DoubleClickAt(RowY(1));
     EXPECT_EQ(f->fileSlots.LoadedCount(), 1);
-    EXPECT_EQ(FreeMask(*f) & 1, 1);
+    EXPECT_EQ(FreeMask(f->fileSlots) & 1, 1);
     EXPECT_EQ(f->fileSlots.Name(0), "");
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(1)[2], "b.adf");
@@ -356,7 +348,7 @@ TEST_F(Slots, LayoutSwitchesKeepEveryFile) {
     EXPECT_TRUE(program->globals.multiFileMode);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(TableNames(), (std::set<std::string>{"a.adf", "b.adf", "c.adf"}));
-    EXPECT_EQ(FreeMask(*f), 0xF8);
+    EXPECT_EQ(FreeMask(f->fileSlots), 0xF8);
     EXPECT_EQ(f->Height(), multiHeight);
     EXPECT_EQ(List().front(), "a"); // the x variable is not listed again
     EXPECT_EQ(f->SelectedGrid.Cells(1, 0), "#");
@@ -413,7 +405,7 @@ TEST_F(Slots, RefusedLoadsChangeNothing) {
     EXPECT_EQ(kit.messages[1].text.rfind("Unable to read file \"" + missing + "\"\nReason: ", 0),
               0u);
     EXPECT_EQ(f->fileSlots.LoadedCount(), 2);
-    EXPECT_EQ(FreeMask(*f) & 4, 4);
+    EXPECT_EQ(FreeMask(f->fileSlots) & 4, 4);
     EXPECT_EQ(f->FileStringGrid.RowCount(), 4);
     EXPECT_EQ(Row(3)[2], "");
     EXPECT_EQ(Screen->Cursor(), crDefault);

@@ -19,14 +19,6 @@
 
 namespace {
 
-// The free slots as a mask, bit k for slot k.
-[[maybe_unused]] std::uint8_t FreeMask(const TDataSelForm& f) {
-    std::uint8_t m = 0;
-    for (int k = 0; k < kMaxFiles; ++k)
-        if (!f.fileSlots.Loaded(k)) m = static_cast<std::uint8_t>(m | (1u << k));
-    return m;
-}
-
 const std::string kStateKey = std::string(kProgramKey) + "\\SavedState";
 constexpr TColor kRightAxis = 0xB5F0F0;
 
@@ -67,7 +59,7 @@ SWindowPicture Picture(TDataSelForm& f) {
     }
     for (int k = 0; k < kMaxFiles; ++k)
         p.cells.push_back(f.fileSlots.Name(k));
-    p.freeSlots = FreeMask(f);
+    p.freeSlots = FreeMask(f.fileSlots);
     p.loadedFiles = f.fileSlots.LoadedCount();
     p.selectionRows = f.selection.RowCount();
     p.xRow = f.selection.XRow();
@@ -331,7 +323,7 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
     EXPECT_TRUE(kit.messages.empty());
     EXPECT_EQ(f.fileSlots.Name(0), a);
     EXPECT_EQ(f.fileSlots.Name(1), c);
-    EXPECT_EQ(FreeMask(f), 0xFC);
+    EXPECT_EQ(FreeMask(f.fileSlots), 0xFC);
     EXPECT_EQ(Row(f, 2)[0], "v:c2");
     EXPECT_EQ(Row(f, 2)[1], "2");
     EXPECT_EQ(Row(f, 3)[0], "v:a");
@@ -352,7 +344,7 @@ TEST_F(SavedState, SlotGapsLeftByUnloadsRestoreTheRightFiles) {
     EXPECT_EQ(kit.messages[0].text.rfind("Unable to read file \"" + c + "\"\nReason: ", 0), 0u);
     EXPECT_TRUE(f.MultiFileBtn.Down());
     EXPECT_EQ(f.fileSlots.LoadedCount(), 1);
-    EXPECT_EQ(FreeMask(f), 0xFE);
+    EXPECT_EQ(FreeMask(f.fileSlots), 0xFE);
     EXPECT_EQ(f.selection.RowCount(), 2);
     EXPECT_EQ(Row(f, 2)[0], "v:a");
     EXPECT_EQ(Row(f, 2)[1], "1");
