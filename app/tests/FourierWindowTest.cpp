@@ -2,6 +2,7 @@
 // on screen, the options dialog's refusals, times, orders, units and sizes, and copy and
 // print read back from the clipboard, libwmf and poppler.
 #include "AppTestKit.h"
+#include "ShellOutput.h"
 #include "MissingTool.h"
 #include "ScratchFiles.h"
 
@@ -37,13 +38,9 @@ double Mix(double t) {
 }
 
 std::string Shell(const std::string& cmd) {
-    std::string out;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        while (std::size_t got = std::fread(buf, 1, sizeof buf, p))
-            out.append(buf, got);
-        if (::pclose(p) != 0) out += "\n(exit status not 0)";
-    }
+    int status = 0;
+    std::string out = testsupport::ShellOutput(cmd, &status);
+    if (status != 0) out += "\n(exit status not 0)";
     return out;
 }
 

@@ -1,6 +1,7 @@
 // The plot window's dialogs: plot options, manual scaling with its labels, and printing.
 // Every dialog is answered by a script; expected values come from the data range.
 #include "PlotWinTestData.h"
+#include "ShellOutput.h"
 
 #include "DataSelFF.h"
 #include "LabelsFF.h"
@@ -51,15 +52,7 @@ protected:
 };
 
 std::string Shell(const std::string& command) {
-    std::string out;
-    FILE* p = popen(command.c_str(), "r");
-    if (!p) return out;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, p)) > 0)
-        out.append(buffer, n);
-    pclose(p);
-    return out;
+    return testsupport::ShellOutput(command);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Metafiles we write: their byte layout checked by a walk of our own, read by
 // libwmf's independent converters, and played back.
 #include "Metafile.h"
+#include "ShellOutput.h"
 #include "Bitmap.h"
 #include "MissingTool.h"
 #include "RecordingCanvas.h"
@@ -35,18 +36,7 @@ void MakeScene(TMetafile& mf) {
 }
 
 std::string RunCommand(const std::string& command, int& status) {
-    std::string out;
-    FILE* p = ::popen((command + " 2>&1").c_str(), "r");
-    if (!p) {
-        status = -1;
-        return out;
-    }
-    char buf[4096];
-    std::size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
-        out.append(buf, n);
-    status = ::pclose(p);
-    return out;
+    return testsupport::ShellOutput(command + " 2>&1", &status);
 }
 
 std::string ReadFile(const fs::path& p) {

@@ -1,6 +1,7 @@
 // Whole charts rendered offscreen and saved as PNG (into the build folder,
 // for looking at); the checks compare geometry, never fonts.
 #include "ChartFixture.h"
+#include "ShellOutput.h"
 
 #include "AxisLabels.h"
 #include "Bitmap.h"
@@ -18,16 +19,7 @@ std::string RenderPath(const char* name) {
     return std::string(CHART_RENDER_DIR) + "/" + name;
 }
 
-std::string ShellOutput(const std::string& cmd) {
-    std::string out;
-    if (FILE* p = ::popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        while (std::size_t got = std::fread(buf, 1, sizeof buf, p))
-            out.append(buf, got);
-        ::pclose(p);
-    }
-    return out;
-}
+using testsupport::ShellOutput;
 } // namespace
 
 class ChartRender : public ChartFixture {
