@@ -86,16 +86,15 @@ TModalResult TOptionsForm::LoadOptions() {
     PointsBox.SetChecked(options_.Flag(poPointsOnly));
     AutoLabelBox.SetChecked(options_.Flag(poAutoLabel));
     AutoRefreshBox.SetChecked(options_.Flag(poAutoRefresh));
-    shownFrequencyText_ = FormatNumber(options_.Frequency(), 3);
-    FrequencyEdit.SetText(shownFrequencyText_);
+    FrequencyEdit.SetText(FormatNumber(options_.Frequency(), 3));
     MaxSpeedBox.SetChecked(options_.Flag(poMaxSpeed));
     return ShowModal();
 }
 
 bool TOptionsForm::ReadFrequency(float& hz) {
     // The edit shows three digits: a value the user left as shown keeps all of its own.
-    if (FrequencyEdit.Text() == shownFrequencyText_ && options_.Frequency() > 0.0f &&
-        std::isfinite(options_.Frequency())) {
+    if (FrequencyEdit.Text() == FormatNumber(options_.Frequency(), 3) &&
+        options_.Frequency() > 0.0f && std::isfinite(options_.Frequency())) {
         hz = options_.Frequency();
         return true;
     }

@@ -10,8 +10,6 @@
 #include "Label.h"
 #include "PageControl.h"
 
-#include <string>
-
 class TOptionsForm : public TForm {
 public:
     TOptionsForm(TComponent* owner, SAppContext& ctx);
@@ -39,7 +37,6 @@ private:
     // after the message, with the focus back in the edit.
     bool ReadFrequency(float& hz);
 
-    std::string shownFrequencyText_; // the frequency as LoadOptions put it in the edit
     SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;
