@@ -111,8 +111,9 @@ protected:
             if (VirtualKeyOf(*k) == VK_TAB && !control_.WantTab()) {
                 // Ctrl+Tab moves on as Tab does where Tab is no key of the control's own.
                 if (!(k->modifiers() & Qt::ControlModifier)) return false;
-                // On a page of a page control, Ctrl+Tab turns the pages.
-                for (TControl* p = control_.Parent(); p; p = p->Parent())
+                // On a page control or one of its pages, Ctrl+Tab turns the pages: the key
+                // travels up to the page control's own tabs.
+                for (TControl* p = &control_; p; p = p->Parent())
                     if (dynamic_cast<TPageControl*>(p)) return false;
                 bool moved = false;
                 Guarded([&] {

@@ -71,7 +71,10 @@ TEST_F(StandardControls, PageControlReportsOnlyTheUsersTabChoice) {
     EXPECT_EQ(general.PageIndex(), 0);
     EXPECT_EQ(lines.PageIndex(), 1);
 
-    // Ctrl+Tab on a page turns to the next page, as a user chose it.
+    // Ctrl+Tab on a page turns to the next page, as a user chose it, even with a control
+    // beside the page control for the focus to go to.
+    TCheckBox beside(&form);
+    beside.SetBounds(0, 210, 100, 20);
     QTest::keyClick(InnerOf(grid), Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(pages.ActivePage(), &lines);
     EXPECT_EQ(changes, 2);
