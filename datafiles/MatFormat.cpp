@@ -94,7 +94,8 @@ std::string decodeType(const unsigned char* header, std::int64_t offset, Type& t
     if (m == 4)
         return "The matrix" + at(offset) +
                " is stored in the Cray number format, which cannot be read";
-    // O is reserved and 0; 1 comes from this system's own writer (type 110).
+    // O is reserved and 0; 1 comes from files that earlier versions of this
+    // system wrote (type 110), which other readers refuse but ours still reads.
     if (o > 1 || p > 5 || t > 2)
         return "Unsupported matrix type code " + std::to_string(code) + at(offset);
     type.number = static_cast<Number>(p);

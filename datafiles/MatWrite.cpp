@@ -33,7 +33,9 @@ std::vector<std::string> uniqueNames(std::vector<std::string> names) {
 std::string SimOut::SaveToMatFile(const std::string& fileName, int nSel, const int* indices) {
     static_assert(std::endian::native == std::endian::little, "MAT samples are written as stored");
     if (!selectsVariables(nSel, indices)) return "Invalid selection of variables";
-    matHeader = MatHeader{110, nPoints, 1, 0, 0};
+    // Little-endian full float32 matrices. The O digit is reserved and must stay
+    // 0: other readers refuse 110.
+    matHeader = MatHeader{10, nPoints, 1, 0, 0};
     OutputFile out;
     if (!out.open(fileName, "w+b")) return "Unable to open file";
 

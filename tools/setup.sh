@@ -9,6 +9,8 @@ CURVIX_PACKAGES=(
   clang libclang-rt-14-dev
   qt6-base-dev
   python3 python3-numpy python3-scipy
+  # matio's matdump, an independent reader of saved MAT files.
+  matio-tools
   libwmf-bin poppler-utils fonts-liberation2
   # Installed without recommends: libwmf only recommends its Type 1 fonts, without
   # which wmf2svg and wmf2gd load no font at all.

@@ -177,6 +177,24 @@ TEST_F(Selection, TheGridPaintsTheRightAxisAndTheNameColoursFromTheSelection) {
     EXPECT_GT(PixelsIn(p, axisCell, rightAxis), axisCell.Width() * axisCell.Height() / 2);
 }
 
+TEST_F(Selection, EveryResetStartsTheColoursAgainInTheGridAndThePlot) {
+    for (int round = 1; round <= 4; ++round) { // four rounds would use the nine colours up
+        SCOPED_TRACE(round);
+        ClickName("v:a");
+        ClickName("c:b");
+        QApplication::processEvents();
+        const QImage p = WidgetOf(f.SelectedGrid).grab().toImage();
+        EXPECT_GT(PixelsLeaning(p, f.SelectedGrid.CellRect(0, 2), ELean::red), 0);
+        EXPECT_GT(PixelsLeaning(p, f.SelectedGrid.CellRect(0, 3), ELean::green), 0);
+        win.Shown.reset();
+        Plot();
+        ASSERT_TRUE(win.Shown);
+        EXPECT_EQ(win.Shown->curves[0].color, 0x0000FFu); // red: TColor is 0xBBGGRR
+        EXPECT_EQ(win.Shown->curves[1].color, 0x008000u);
+        f.ResetBtnClick(&f.ResetBtn);
+    }
+}
+
 TEST_F(Selection, RememberedFactorsComeBackAndABadCellNeverStopsAReset) {
     app.options.SetFlag(poAssociateFO, true);
     ClickName("v:a");

@@ -60,6 +60,7 @@ TEST_F(MatRead, EveryNumberTypeLoadsItsValues) {
     matrix(b, 30, 2, 1, "i16").i16(-32768).i16(32767);
     matrix(b, 40, 2, 1, "u16").u16(65535).u16(1);
     matrix(b, 50, 2, 1, "u8").u8(255).u8(0);
+    matrix(b, 110, 2, 1, "old").f32(0.1f).f32(-7); // as earlier versions of Save wrote
     ASSERT_EQ(load(b), "");
     EXPECT_EQ(row(0), (Floats{1.0f / 3, -std::numeric_limits<float>::infinity()}));
     EXPECT_EQ(row(1), (Floats{2.5f, -0.0f}));
@@ -67,6 +68,7 @@ TEST_F(MatRead, EveryNumberTypeLoadsItsValues) {
     EXPECT_EQ(row(3), (Floats{-32768, 32767}));
     EXPECT_EQ(row(4), (Floats{65535, 1}));
     EXPECT_EQ(row(5), (Floats{255, 0}));
+    EXPECT_EQ(row(6), (Floats{0.1f, -7}));
 }
 
 TEST_F(MatRead, BigEndianFilesAreSwapped) {
@@ -185,16 +187,16 @@ TEST_F(MatRead, RandomDamageNeverCrashes) {
     }
 }
 
-TEST(MatWrite, WritesOneColumnFloatMatricesOfType110) {
+TEST(MatWrite, WritesOneColumnFloatMatricesOfType10) {
     ScratchDir dir;
     SimOut s = recordOf({"X_(auto)", "1st"}, {{0, 1}, {2.5f, -1}}, fkAdf);
     const int sel[] = {0, 1};
     ASSERT_EQ(s.SaveToMatFile(dir.file("o.mat"), 2, sel), "");
     Bytes expected;
-    matrix(expected, 110, 2, 1, "X__auto_").f32(0).f32(1);
-    matrix(expected, 110, 2, 1, "x1st").f32(2.5f).f32(-1);
+    matrix(expected, 10, 2, 1, "X__auto_").f32(0).f32(1);
+    matrix(expected, 10, 2, 1, "x1st").f32(2.5f).f32(-1);
     EXPECT_EQ(readFile(dir.file("o.mat")), expected.str());
-    EXPECT_EQ(s.matHeader.type, 110);
+    EXPECT_EQ(s.matHeader.type, 10);
 }
 
 TEST(MatWrite, RoundTripGivesTheSameNamesAndBits) {

@@ -201,22 +201,27 @@ TEST(ReadmeExample, TheSolverExampleLeavesTheCheckoutClean) {
     }
     ASSERT_NE(commands.find("build/release/loadflow/tolvan"), std::string::npos) << commands;
     ScratchDir dir;
-    const std::filesystem::path checkout = dir.path() / "checkout", results = dir.path() / "lf";
+    // The results go to a new folder of the user's own, made under TMPDIR.
+    const std::filesystem::path checkout = dir.path() / "checkout", tmp = dir.path() / "tmp";
+    std::filesystem::create_directories(tmp);
     std::filesystem::create_directories(checkout / "examples");
     std::filesystem::create_directories(checkout / "build/release/loadflow");
     std::filesystem::copy_file(std::string(CURVIX_EXAMPLES_DIR) + "/IEEE14.FLU",
                                checkout / "examples/IEEE14.FLU");
     std::filesystem::create_symlink(TOLVAN_EXE, checkout / "build/release/loadflow/tolvan");
-    for (std::size_t at; (at = commands.find("/tmp/lf")) != std::string::npos;)
-        commands.replace(at, 7, results.string());
     writeFile(dir.file("commands.sh"), commands);
-    const std::string run = "cd '" + checkout.string() + "' && timeout 60 bash '" +
-                            dir.file("commands.sh") + "' > /dev/null 2>&1";
+    const std::string run = "cd '" + checkout.string() + "' && TMPDIR='" + tmp.string() +
+                            "' timeout 60 bash '" + dir.file("commands.sh") + "' > /dev/null 2>&1";
     EXPECT_EQ(std::system(run.c_str()), 0) << commands;
 
     std::vector<std::string> left;
     for (const auto& e : std::filesystem::directory_iterator(checkout / "examples"))
         left.push_back(e.path().filename().string());
     EXPECT_EQ(left, std::vector<std::string>{"IEEE14.FLU"});
-    EXPECT_NE(readFile((results / "IEEE14.SAL").string()).find("FIN DEL CASO"), std::string::npos);
+    std::vector<std::filesystem::path> made;
+    for (const auto& e : std::filesystem::directory_iterator(tmp))
+        made.push_back(e.path());
+    ASSERT_EQ(made.size(), 1u) << commands;
+    EXPECT_EQ(std::filesystem::status(made[0]).permissions(), std::filesystem::perms::owner_all);
+    EXPECT_NE(readFile((made[0] / "IEEE14.SAL").string()).find("FIN DEL CASO"), std::string::npos);
 }

@@ -173,6 +173,9 @@ TEST(SelectionModel, RememberedFactorsComeBackAndABadCellIsNotRemembered) {
     s.AddVariable(0, 0, "t", false, true);
     s.AddVariable(0, 1, "v:a", false, true);
     s.AddVariable(0, 2, "c:b", false, true);
+    EXPECT_EQ(s.Row(1).colour, kBlack); // the colours start again
+    EXPECT_EQ(s.Row(2).colour, kBlue);
+    EXPECT_EQ(s.Row(3).colour, kGreen);
     EXPECT_EQ(s.Row(2).factorText, "2");
     EXPECT_EQ(s.Row(2).offsetText, "0.25");
     EXPECT_EQ(s.Row(3).factorText, "1");
