@@ -72,6 +72,15 @@ TEST_F(FourButton, PlotsThenShowsTheFirstCurvesHarmonics) {
     EXPECT_NEAR(chart.Displayed[3], 2, 1e-3);
     EXPECT_EQ(chart.ChartTypeLabel.Hint(), "THD=20%");
     EXPECT_EQ(chart.ResolvedLabel.Caption(), ""); // 200 samples resolve every order shown
+
+    // A time shift moves the times and the base period alike: the same samples.
+    f.FileStringGrid.SetEditText(6, f.fileSlots.CurrentRow(), "0.5");
+    Four();
+    EXPECT_TRUE(kit.messages.empty()) << testing::PrintToString(kit.MessageLines());
+    EXPECT_EQ(chart.Label1.Caption(), "Initial time: 0.58");
+    EXPECT_EQ(chart.Label2.Caption(), "Final time: 0.6");
+    EXPECT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_NEAR(chart.Harmonics.phase[1], 30, 1e-2);
 }
 
 TEST_F(FourButton, TheCurvesOwnFileGivesNameAndBasePeriodInMultiFileMode) {
@@ -176,6 +185,15 @@ TEST_F(FourButton, TheBasePeriodFollowsTheXFactorAndTheFallbackKeepsWhatWasChose
     EXPECT_EQ(chart.FirstOrder, 1);
     EXPECT_EQ(chart.LastOrder, 5);
     EXPECT_NEAR(chart.Displayed[1], 7.0711, 1e-3);
+    // Stored in the file's own seconds: the next Four finds the same period and times.
+    EXPECT_NEAR(app.globals.fourierStart[0], 0.07998, 1e-6);
+    EXPECT_NEAR(app.globals.timeMax[0], 0.1, 1e-6);
+    kit.messages.clear();
+    Four();
+    EXPECT_TRUE(kit.messages.empty()) << testing::PrintToString(kit.MessageLines());
+    EXPECT_EQ(chart.Period, (SBasePeriod{801, 1000}));
+    EXPECT_EQ(chart.Label1.Caption(), "Initial time: 1.3330E-03");
+    EXPECT_EQ(chart.Label2.Caption(), "Final time: 1.6667E-03");
 }
 
 // A 1 kHz recorder: 20 samples a 50 Hz period resolve orders up to 9. They agree with numpy;
