@@ -35,7 +35,8 @@ TDFTChartForm::TDFTChartForm(TComponent* owner, SAppContext& ctx)
     : TForm(owner), Panel1(this), Label1(&Panel1), Label2(&Panel1), OptionsBtn(&Panel1),
       CopyBtn(&Panel1), PrintButton(&Panel1), InfoBtn(&Panel1), ViewGroup(&Panel1),
       ChartTypeLabel(&ViewGroup), HarmNumLabel(&ViewGroup), ValueLabelTxt(&ViewGroup),
-      ValueLabel(&ViewGroup), ctx_(ctx), globals_(ctx.globals), options_(ctx.options) {
+      ValueLabel(&ViewGroup), ResolvedLabel(&ViewGroup), ctx_(ctx), globals_(ctx.globals),
+      options_(ctx.options) {
     SetCaption("QJ's Curvix - Fourier chart");
     SetClientSize(kClientWidth, kClientHeight);
 
@@ -62,9 +63,10 @@ TDFTChartForm::TDFTChartForm(TComponent* owner, SAppContext& ctx)
     }
     ViewGroup.SetColor(clWhite);
     ViewGroup.SetBevelOuter(bvLowered);
-    ViewGroup.SetBounds(4, kClientHeight - 90, kPanelWidth - 8, 86);
+    ViewGroup.SetBounds(4, kClientHeight - 110, kPanelWidth - 8, 106);
     int top = 4;
-    for (TLabel* l : {&ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel}) {
+    for (TLabel* l :
+         {&ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel, &ResolvedLabel}) {
         l->SetColor(clWhite);
         l->SetBounds(6, top, kPanelWidth - 20, 16);
         top += 20;
@@ -95,8 +97,8 @@ void TDFTChartForm::FormCreate(TObject*) {
         c.Font().SetSize(s);
         return c.TextWidth("Initial time: 0.1234");
     });
-    for (TLabel* l :
-         {&Label1, &Label2, &ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel})
+    for (TLabel* l : {&Label1, &Label2, &ChartTypeLabel, &HarmNumLabel, &ValueLabelTxt, &ValueLabel,
+                      &ResolvedLabel})
         l->Font().SetSize(size);
 
     if (globals_.instanceNumber > 1)
@@ -185,6 +187,12 @@ void TDFTChartForm::ShowTHDHint(bool show) {
     ChartTypeLabel.SetShowHint(show);
 }
 
+void TDFTChartForm::ShowResolved() {
+    ResolvedLabel.SetCaption(ShownLast() < LastOrder
+                                 ? "Resolved up to h. " + std::to_string(ShownLast())
+                                 : std::string());
+}
+
 bool TDFTChartForm::ApplyUnit() {
     const bool ok = DisplayedAmplitudes(Harmonics, FirstOrder, LastOrder, Unit, Displayed);
     if (!ok) {
@@ -208,7 +216,7 @@ bool TDFTChartForm::ApplyUnit() {
 
 void TDFTChartForm::HandOver() {
     if (!Ready) return;
-    const int count = LastOrder - FirstOrder + 1;
+    const int count = ShownLast() - FirstOrder + 1;
     const auto first = static_cast<std::size_t>(FirstOrder);
     float* x = Harmonics.number.data() + first;
     amplRow_[0] = Displayed.data() + first;
@@ -258,6 +266,7 @@ void TDFTChartForm::FormShow(TObject*) {
     ApplyUnit();
     ComputeTHD();
     ShowTHDHint(THD >= -0.5f);
+    ShowResolved();
     HandOver();
     ApplyShare();
     PlotVisible();
@@ -292,6 +301,7 @@ void TDFTChartForm::OptionsBtnClick(TObject*) {
     ApplyUnit();
     ComputeTHD();
     ShowTHDHint(FirstOrder <= 2);
+    ShowResolved();
     HandOver();
     ApplyShare();
     PlotVisible();
@@ -346,7 +356,9 @@ SFourierTable TDFTChartForm::Table() const {
     t.startTime = PlotTime(globals_.fourierStart[static_cast<std::size_t>(Slot)]);
     t.endTime = PlotTime(globals_.timeMax[static_cast<std::size_t>(Slot)]);
     t.first = FirstOrder;
-    t.last = LastOrder;
+    t.last = ShownLast();
+    t.askedLast = LastOrder;
+    t.samples = Period.Count();
     t.displayed = &Displayed;
     t.phase = &Harmonics.phase;
     return t;

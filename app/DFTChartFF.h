@@ -13,6 +13,7 @@
 #include "Panel.h"
 #include "SpeedButton.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,7 @@ public:
     TSpeedButton OptionsBtn, CopyBtn, PrintButton, InfoBtn;
     TPanel ViewGroup;
     TLabel ChartTypeLabel, HarmNumLabel, ValueLabelTxt, ValueLabel;
+    TLabel ResolvedLabel; // how far the base period resolves, when orders asked lie above
 
     // ---- state (the main window and tests read it)
     bool Ready = false;
@@ -70,11 +72,16 @@ public:
     bool OptionsAccepted = false; // the last OptionsBtnClick ended with OK
     std::unique_ptr<TLineChart> AmplChart, PhaseChart;
 
+    // The last order with a value: the chosen last order stays for a later period that
+    // resolves it.
+    int ShownLast() const { return std::min(LastOrder, Harmonics.resolved); }
+
 private:
     void ApplyShare();
     void HandOver();
     void PlotVisible();
     void ShowTHDHint(bool show);
+    void ShowResolved();
     bool ApplyUnit();
     SFourierTable Table() const;
     float FileTime(double plotTime) const;

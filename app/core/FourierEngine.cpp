@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <cmath>
+#include <numeric>
 
 double PhaseAngle(double x, double y) {
     constexpr double pi = 3.141592654; // this routine's own constant
@@ -53,17 +55,28 @@ SBasePeriod PeriodFromDialog(float tFirst, float tLast, int n, float sps, double
     return p;
 }
 
+int HighestResolvedOrder(std::int64_t samples) {
+    return static_cast<int>(std::clamp<std::int64_t>((samples - 1) / 2, 0, INT_MAX));
+}
+
+std::string ResolvedOrdersText(std::int64_t samples) {
+    return std::to_string(samples) + " samples resolve orders up to " +
+           std::to_string(HighestResolvedOrder(samples));
+}
+
 SHarmonics ComputeHarmonics(const float* x, SBasePeriod period, int last) {
     SHarmonics h;
     const auto size = static_cast<std::size_t>(last) + 1;
     h.last = last;
-    h.number.assign(size, 0);
+    h.number.resize(size);
+    std::iota(h.number.begin(), h.number.end(), 0.0f);
     h.amplitude.assign(size, 0);
     h.phase.assign(size, 0);
     const std::int64_t n = period.Count();
+    h.resolved = std::min(last, HighestResolvedOrder(n));
     const float* s = x + period.start;
     const double w = 2 * kFourierPi / static_cast<double>(n);
-    for (int k = 1; k <= last; ++k) {
+    for (int k = 1; k <= h.resolved; ++k) {
         const double wk = w * k;
         double re = 0, im = 0;
         for (std::int64_t j = 0; j < n; ++j) {
@@ -75,14 +88,13 @@ SHarmonics ComputeHarmonics(const float* x, SBasePeriod period, int last) {
         const auto i = static_cast<std::size_t>(k);
         h.amplitude[i] = static_cast<float>(std::sqrt(a * a + b * b));
         h.phase[i] = static_cast<float>(PhaseAngle(-im, re) * kDegreesPerRadian);
-        h.number[i] = static_cast<float>(k);
     }
     double sum = 0;
     for (std::int64_t j = 0; j < n; ++j)
         sum += s[j];
     h.mean = static_cast<float>(sum / static_cast<double>(n));
     h.amplitude[0] = h.mean;
-    h.order1 = last >= 1 ? h.amplitude[1] : 0;
+    h.order1 = h.resolved >= 1 ? h.amplitude[1] : 0;
     return h;
 }
 
@@ -100,7 +112,7 @@ bool DisplayedAmplitudes(const SHarmonics& h, int first, int last, int unit,
     if (unit == fuRmsPerHarm0 && h.mean == 0) referenceOk = false;
     if (unit == fuPuOfHarm1 && h.order1 == 0) referenceOk = false;
     if (!referenceOk) unit = fuPeak;
-    for (int k = std::max(first, 1); k <= last; ++k) {
+    for (int k = std::max(first, 1); k <= std::min(last, h.resolved); ++k) {
         const auto i = static_cast<std::size_t>(k);
         switch (unit) {
         case fuRms:
@@ -136,7 +148,7 @@ bool DisplayedAmplitudes(const SHarmonics& h, int first, int last, int unit,
 float ComputeTHD(const SHarmonics& h, int first, int last) {
     if (h.order1 == 0) return -1;
     float sum = 0;
-    for (int k = std::max(first, 2); k <= last; ++k) {
+    for (int k = std::max(first, 2); k <= std::min(last, h.resolved); ++k) {
         const float a = h.amplitude[static_cast<std::size_t>(k)];
         sum += a * a;
     }

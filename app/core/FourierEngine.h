@@ -34,10 +34,18 @@ SBasePeriod PeriodFromDialog(float tFirst, float tLast, int n, float sps, double
 // The typed times held within [tFirst, tLast].
 double ClampTime(double t, float tFirst, float tLast);
 
+// N samples resolve the orders below N / 2: above, order N - h repeats order h, order N
+// sees the mean again, and order N / 2 of an even N sees only its cosine, twice over.
+int HighestResolvedOrder(std::int64_t samples);
+// "20 samples resolve orders up to 9", as the copy, the printout and the options tell it.
+std::string ResolvedOrdersText(std::int64_t samples);
+
 // Orders 1 ... last and the mean, always all of them, so no order shown is stale. Entry h
-// of each array is order h; entry 0 holds the mean with phase 0.
+// of each array is order h; entry 0 holds the mean with phase 0. Orders the period does
+// not resolve stay 0 and are neither shown nor counted.
 struct SHarmonics {
-    int last = -1; // highest order computed, -1 before the first transform
+    int last = -1;     // highest order asked for, -1 before the first transform
+    int resolved = -1; // highest order with a value: min(last, HighestResolvedOrder(N))
     std::vector<float> number, amplitude, phase;
     float mean = 0;
     float order1 = 0; // peak amplitude of order 1
@@ -50,14 +58,14 @@ enum EFourierUnit : int { fuPeak = 0, fuRms = 1, fuRmsPerHarm0 = 2, fuPuOfHarm1 
 // The item texts of the unit choice, by unit index.
 const std::string& FourierUnitText(int unit);
 
-// Displayed amplitudes of orders first ... last (the vector has last + 1 entries). When the
-// unit divides by a reference that is zero (the mean for unit 2, order 1 for unit 3) the
-// peak values are given instead and the result is false.
+// Displayed amplitudes of orders first ... last (the vector has last + 1 entries, 0 above
+// the resolved orders). When the unit divides by a reference that is zero (the mean for
+// unit 2, order 1 for unit 3) the peak values are given instead and the result is false.
 bool DisplayedAmplitudes(const SHarmonics& h, int first, int last, int unit,
                          std::vector<float>& displayed);
 
-// THD in percent over orders max(first, 2) ... last from the peak amplitudes (the ratio
-// is the same in every unit); -1 when order 1 is zero.
+// THD in percent over the resolved orders max(first, 2) ... last from the peak amplitudes
+// (the ratio is the same in every unit); -1 when order 1 is zero.
 float ComputeTHD(const SHarmonics& h, int first, int last);
 
 // The curve's unit letter from the first letter of its variable name ("v:" volts, ...);

@@ -73,6 +73,12 @@ SFourierOptionsVerdict CheckFourierOptions(const SFourierOptionsInput& in) {
                     "allowed");
     if (last <= first)
         return fail(EFourierField::LastOrder, "Max harmonic order should be greater than minimum!");
+    // At least two orders must have a value; the last order may lie above the resolved ones.
+    const int resolved = HighestResolvedOrder(p.Count());
+    if (first >= resolved)
+        return fail(EFourierField::FirstOrder,
+                    "Invalid minimum harmonic order:\n" + ResolvedOrdersText(p.Count()) +
+                        ";\nthe minimum should be below " + std::to_string(resolved));
     v.ok = true;
     v.initialTime = ti;
     v.finalTime = tf;

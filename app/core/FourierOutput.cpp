@@ -1,5 +1,6 @@
 #include "FourierOutput.h"
 
+#include "FourierEngine.h"
 #include "NumericText.h"
 
 #include <algorithm>
@@ -7,6 +8,12 @@
 namespace {
 float At(const std::vector<float>* v, int order) {
     return (*v)[static_cast<std::size_t>(order)];
+}
+
+// Empty when every order asked for is listed.
+std::string LeftOutLine(const SFourierTable& t) {
+    if (t.askedLast <= t.last) return {};
+    return "Orders above " + std::to_string(t.last) + " left out: " + ResolvedOrdersText(t.samples);
 }
 } // namespace
 
@@ -19,6 +26,7 @@ std::string FourierCopyText(const SFourierTable& t, float thd, const std::string
     for (int h = t.first; h <= t.last; ++h)
         s += std::to_string(h) + "\t" + FormatNumber(At(t.displayed, h), 5) + "\t" +
              FormatNumber(At(t.phase, h), 5) + "\r\n";
+    if (const std::string line = LeftOutLine(t); !line.empty()) s += line + "\r\n";
     if (t.first < 3 && thd > -0.5f) s += "\r\n THD=" + FormatNumber(thd, 5) + "%\r\n";
     s += "\r\n";
     return s;
@@ -138,6 +146,11 @@ FourierNumericPrintout(const SFourierTable& t, float thd, const std::string& dat
         out.push_back({page, x0, y, 10, std::to_string(h)});
         out.push_back({page, xa, y, 10, amplitudes[i]});
         out.push_back({page, xp, y, 10, phases[i]});
+        y += h10;
+    }
+    if (const std::string line = LeftOutLine(t); !line.empty()) {
+        room(h10);
+        out.push_back({page, x0, y, 10, line});
         y += h10;
     }
     if (t.first < 3) {

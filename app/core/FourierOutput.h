@@ -4,6 +4,7 @@
 // places of the printed charts and table. Text sizes come from a measuring function, so
 // the same layout serves the screen, a metafile and the printer.
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -14,13 +15,17 @@ struct SFourierTable {
     std::string variableName;
     std::string unitText; // item text of the chosen unit
     float startTime = 0, endTime = 0;
-    int first = 0, last = 0;
+    int first = 0, last = 0; // the orders listed
+    // Orders above last asked for up to here have no value: the base period's samples do
+    // not resolve them, and a line says so.
+    int askedLast = 0;
+    std::int64_t samples = 0;
     const std::vector<float>* displayed = nullptr; // by order, last + 1 entries
     const std::vector<float>* phase = nullptr;
 };
 
 // The clipboard text (CR LF lines, tab-separated columns). thd < -0.5 or a first order
-// above 2 leaves the THD line out.
+// above 2 leaves the THD line out; the line on orders left out follows the rows.
 std::string FourierCopyText(const SFourierTable& table, float thd, const std::string& date);
 
 // Share of the client height the amplitude chart takes, by size choice 0, 1, 2.

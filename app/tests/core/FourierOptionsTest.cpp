@@ -69,6 +69,10 @@ TEST(FourierOptions, ChecksInTheDialogsOrder) {
          "Invalid maximum harmonic order:\n" + kOrder},
         {Curve(0, 0.1f, 1001, "0.08", "0.1", "0", ""), F::LastOrder,
          "Invalid maximum harmonic order:\n" + kOrder},
+        // 20 samples, 981 ... 1000: orders from 10 up have no value, so order 9 alone is left.
+        {Curve(0, 0.1f, 1001, "0.098", "0.1", "9", "30"), F::FirstOrder,
+         "Invalid minimum harmonic order:\n20 samples resolve orders up to 9;\nthe minimum "
+         "should be below 9"},
         // A curve whose times do not rise has no base period at all.
         {Curve(1, 1, 3, "1", "2"), F::FinalTime, kLarge + "1"},
     };
@@ -95,6 +99,8 @@ TEST(FourierOptions, AcceptedInputs) {
         {Curve(-0.2f, -0.1f, 1001, "-0.2", "-0.1"), -0.2, -0.1, 0, 30},
         {Curve(-0.2f, -0.1f, 1001, "-0.20001", "-0.1"), -0.20001, -0.1, 0, 30},
         {Curve(0, 0.1f, 1001, "0.08", "0.08031", "0", "1"), 0.08, 0.08031, 0, 1},
+        // A last order above the resolved ones is kept for a later, longer period.
+        {Curve(0, 0.1f, 1001, "0.098", "0.1", "8", "30"), 0.098, 0.1, 8, 30},
     };
     for (const auto& r : rows) {
         const SFourierOptionsVerdict v = CheckFourierOptions(r.in);

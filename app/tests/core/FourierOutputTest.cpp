@@ -87,4 +87,14 @@ TEST(FourierOutput, NumericPrintoutBreaksPagesAndRepeatsTheHeading) {
     const auto one = FourierNumericPrintout(t, 5, "d", 1000, 1000, 20, 30, Width10);
     EXPECT_EQ(one.size(), 4u + 9u);
     EXPECT_EQ(one.back().page, 0);
+    // Orders asked above those the period resolves: a line after the rows says so.
+    t.first = 0;
+    t.askedLast = 30;
+    t.samples = 11;
+    const auto cut = FourierNumericPrintout(t, 5, "d", 1000, 1000, 20, 30, Width10);
+    ASSERT_EQ(cut.size(), 4u + 18u + 2u);
+    EXPECT_EQ(cut[cut.size() - 2],
+              (SPrintedText{0, 50, 140 + 6 * 20, 10,
+                            "Orders above 5 left out: 11 samples resolve orders up to 5"}));
+    EXPECT_EQ(cut.back(), (SPrintedText{0, 50, 140 + 8 * 20, 10, "THD=5%"}));
 }
