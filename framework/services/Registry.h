@@ -17,7 +17,9 @@ public:
 // The current user's registry: keys with subkeys, holding typed values (32-bit integers,
 // booleans stored as integers 0/1, and binary data). The store is one text file shared
 // by all running instances (see RegistryText.h); nothing is cached, every call reads the
-// file afresh and every write replaces it atomically under a lock.
+// file afresh and every write replaces it atomically under a lock. A damaged store raises
+// at the first call that meets it and is set aside (see RegistryFile.h): later calls find
+// an empty store.
 //
 // Key paths are backslash-separated ("Software\\Vantor\\QJ's Curvix") and always taken
 // from the root; key and value names compare without regard to ASCII letter case. Until
