@@ -103,20 +103,23 @@ void WriteWindowState(TRegistry& registry, const SGlobalVars& globals,
                       const SProgramOptions& options, const TShowMessage& show) {
     const bool remember = options.Flag(poRememberWindows);
     try {
-        if (!registry.OpenKey(kProgramKey, false)) return;
-        if (remember) {
-            std::uint8_t raw[26];
-            for (std::size_t i = 0; i < 13; ++i) {
-                const auto v = static_cast<std::uint16_t>(globals.winPos[i]);
-                raw[2 * i] = static_cast<std::uint8_t>(v & 0xFF);
-                raw[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+        // One update: a close cut short leaves the positions and the mode both old or both new.
+        registry.Transaction([&] {
+            if (!registry.OpenKey(kProgramKey, false)) return;
+            if (remember) {
+                std::uint8_t raw[26];
+                for (std::size_t i = 0; i < 13; ++i) {
+                    const auto v = static_cast<std::uint16_t>(globals.winPos[i]);
+                    raw[2 * i] = static_cast<std::uint8_t>(v & 0xFF);
+                    raw[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+                }
+                registry.WriteBinaryData(kWinPositionsValue, raw, 26);
+                registry.WriteBool(kMultiFileModeValue, globals.multiFileMode);
+            } else {
+                registry.DeleteValue(kWinPositionsValue);
+                registry.WriteBool(kMultiFileModeValue, false);
             }
-            registry.WriteBinaryData(kWinPositionsValue, raw, 26);
-            registry.WriteBool(kMultiFileModeValue, globals.multiFileMode);
-        } else {
-            registry.DeleteValue(kWinPositionsValue);
-            registry.WriteBool(kMultiFileModeValue, false);
-        }
+        });
     } catch (const std::exception&) {
         // A store found damaged or out of reach at close fails the step's write.
         show(remember ? "Error writing registry" : "Error deleting a registry value",

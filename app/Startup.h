@@ -29,7 +29,7 @@ void ComputeScaling(const TRect& workArea, bool smallWindows, SGlobalVars& globa
 int ParseCommandLine(const std::vector<std::string>& args, SGlobalVars& globals,
                      SProgramOptions& options, const TShowMessage& show);
 
-// At the main window's close: the positions and the mode, or their removal. A failure,
-// a damaged store included, shows one message and raises nothing.
+// At the main window's close: the positions and the mode, or their removal, as one
+// update. A failure, a damaged store included, shows one message and raises nothing.
 void WriteWindowState(TRegistry& registry, const SGlobalVars& globals,
                       const SProgramOptions& options, const TShowMessage& show);

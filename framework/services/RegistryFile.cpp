@@ -120,6 +120,10 @@ std::filesystem::path SetAside(const std::filesystem::path& store) {
                              " damaged stores are kept already");
 }
 
+std::function<void()>& CommitProbe() {
+    static std::function<void()> probe;
+    return probe;
+}
 
 void WriteAll(int fd, const std::string& text, const std::filesystem::path& path) {
     size_t done = 0;
@@ -141,6 +145,7 @@ void ReplaceAtomically(const std::filesystem::path& target, const std::string& t
     WriteAll(fd.get(), text, temp);
     if (::fsync(fd.get()) != 0) Fail("Cannot flush the registry store", temp, errno);
     if (fd.Close() != 0) Fail("Cannot write the registry store", temp, errno);
+    if (CommitProbe()) CommitProbe()();
     if (::rename(temp.c_str(), target.c_str()) != 0)
         Fail("Cannot replace the registry store", target, errno);
     // The rename itself lives in the folder; flush it too so it survives a power loss.
@@ -198,4 +203,9 @@ void CRegistryFile::Update(const std::function<bool(SRegTree&)>& change) {
         throw ERegistryException(store.damage + "; kept as " + aside.string());
     }
     if (change(store.tree)) ReplaceAtomically(StorePath(), SerializeRegistry(store.tree));
+}
+
+std::function<void()> SetRegistryCommitProbe(std::function<void()> probe) {
+    std::swap(CommitProbe(), probe);
+    return probe;
 }

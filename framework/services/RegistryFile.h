@@ -32,3 +32,8 @@ public:
 private:
     std::filesystem::path directory_;
 };
+
+// Runs under the lock just before a changed store is renamed over the old one, once the new
+// text is on the disk; an exception from it fails that update as a full disk would. Tests
+// fail chosen writes with it. Empty by default; returns the previous probe.
+std::function<void()> SetRegistryCommitProbe(std::function<void()> probe);
