@@ -74,36 +74,39 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
     const std::uint8_t timeUnitByte =
         TimeUnitByte(xRow <= selection.RowCount() ? selection.Row(xRow).factorText : "");
 
+    // One update of the store: a save cut short anywhere, by a failure or a kill, leaves
+    // the previous state whole, and of saves made at once by several instances the last
+    // stands whole. A failure shows its step's message; the store itself is written after
+    // the last step, so a failed write of it is the last step's.
+    enum EStep { kOpen, kCount, kFiles, kRest };
+    static constexpr struct {
+        const char* text;
+        unsigned flags;
+    } kFailures[] = {{"Error opening registry", MB_OK | MB_ICONSTOP},
+                     {"Error writing NumOfSelFiles in Registry", MB_OK},
+                     {"Error writing registry", MB_OK},
+                     {"Error writing registry", MB_OK | MB_ICONSTOP}};
+    EStep step = kOpen;
     TRegistry registry;
-    bool opened = false;
-    Attempt([&] { opened = registry.OpenKey(SavedStateKey(), true); });
-    if (!opened) {
-        MessageBox("Error opening registry", "Severe Error", MB_OK | MB_ICONSTOP);
-        return;
-    }
-    if (!Attempt([&] {
+    try {
+        registry.Transaction([&] {
+            registry.OpenKey(SavedStateKey(), true);
+            step = kCount;
             registry.WriteInteger(kNumberOfFilesValue, static_cast<std::int32_t>(saved.size()));
-        })) {
-        MessageBox("Error writing NumOfSelFiles in Registry", "Severe Error", MB_OK);
-        return;
-    }
-    for (std::size_t k = 0; k < saved.size(); ++k) {
-        TFileRecordBytes record;
-        EncodeFileRecord(saved[k], record);
-        if (!Attempt([&] {
+            step = kFiles;
+            for (std::size_t k = 0; k < saved.size(); ++k) {
+                TFileRecordBytes record;
+                EncodeFileRecord(saved[k], record);
                 registry.WriteBinaryData(FileRecordName(static_cast<int>(k) + 1), record.data(),
                                          kFileRecordSize);
-            })) {
-            MessageBox("Error writing registry", "Severe Error", MB_OK);
-            return;
-        }
-    }
-    if (!Attempt([&] {
+            }
+            step = kRest;
             registry.WriteBinaryData(kSelVarDataValue, selVarData.data(), kSelVarDataSize);
             registry.WriteBinaryData(kTimeUnitValue, &timeUnitByte, 1);
             registry.WriteInteger(kXVarRowValue, xRow);
-        })) {
-        MessageBox("Error writing registry", "Severe Error", MB_OK | MB_ICONSTOP);
+        });
+    } catch (const std::exception&) {
+        MessageBox(kFailures[step].text, "Severe Error", kFailures[step].flags);
         return;
     }
     MessageBox("State Saved", "Info", MB_OK | MB_ICONINFORMATION);

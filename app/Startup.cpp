@@ -11,11 +11,11 @@
 
 void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& options,
                   const TShowMessage& show) {
-    if (!registry.OpenKey(kProgramKey, false)) {
-        options.SetDefaults();
-        return;
-    }
     try {
+        if (!registry.OpenKey(kProgramKey, false)) {
+            options.SetDefaults();
+            return;
+        }
         globals.multiFileMode =
             registry.ValueExists(kMultiFileModeValue) && registry.ReadBool(kMultiFileModeValue);
         // A saved state alone creates the key; a missing options value is no error.
@@ -27,8 +27,13 @@ void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& op
         show("Error reading data in Registry\n(This may be caused by the first use of this "
              "release of the program).\nThe Curvix keys are cancelled and defaults restored.",
              "Error in Registry", MB_OK | MB_ICONEXCLAMATION);
-        TRegistry second;
-        second.DeleteKey(kMakerKey);
+        // A damaged store has been set aside by now; one out of reach (a folder without
+        // access) stays as it is, and the defaults serve this run all the same.
+        try {
+            TRegistry second;
+            second.DeleteKey(kMakerKey);
+        } catch (const std::exception&) {
+        }
         // The defaults are those of the options block; a mode already read stays.
         options.SetDefaults();
     }
@@ -96,26 +101,28 @@ int ParseCommandLine(const std::vector<std::string>& args, SGlobalVars& globals,
 
 void WriteWindowState(TRegistry& registry, const SGlobalVars& globals,
                       const SProgramOptions& options, const TShowMessage& show) {
-    if (!registry.OpenKey(kProgramKey, false)) return;
-    if (options.Flag(poRememberWindows)) {
-        try {
-            std::uint8_t raw[26];
-            for (std::size_t i = 0; i < 13; ++i) {
-                const auto v = static_cast<std::uint16_t>(globals.winPos[i]);
-                raw[2 * i] = static_cast<std::uint8_t>(v & 0xFF);
-                raw[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+    const bool remember = options.Flag(poRememberWindows);
+    try {
+        // One update: a close cut short leaves the positions and the mode both old or both new.
+        registry.Transaction([&] {
+            if (!registry.OpenKey(kProgramKey, false)) return;
+            if (remember) {
+                std::uint8_t raw[26];
+                for (std::size_t i = 0; i < 13; ++i) {
+                    const auto v = static_cast<std::uint16_t>(globals.winPos[i]);
+                    raw[2 * i] = static_cast<std::uint8_t>(v & 0xFF);
+                    raw[2 * i + 1] = static_cast<std::uint8_t>(v >> 8);
+                }
+                registry.WriteBinaryData(kWinPositionsValue, raw, 26);
+                registry.WriteBool(kMultiFileModeValue, globals.multiFileMode);
+            } else {
+                registry.DeleteValue(kWinPositionsValue);
+                registry.WriteBool(kMultiFileModeValue, false);
             }
-            registry.WriteBinaryData(kWinPositionsValue, raw, 26);
-            registry.WriteBool(kMultiFileModeValue, globals.multiFileMode);
-        } catch (const std::exception&) {
-            show("Error writing registry", "Severe Error", MB_OK);
-        }
-    } else {
-        try {
-            registry.DeleteValue(kWinPositionsValue);
-            registry.WriteBool(kMultiFileModeValue, false);
-        } catch (const std::exception&) {
-            show("Error deleting a registry value", "Severe Error", MB_OK);
-        }
+        });
+    } catch (const std::exception&) {
+        // A store found damaged or out of reach at close fails the step's write.
+        show(remember ? "Error writing registry" : "Error deleting a registry value",
+             "Severe Error", MB_OK);
     }
 }

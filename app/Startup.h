@@ -15,9 +15,9 @@ class TRegistry;
 using TShowMessage = std::function<int(const std::string&, const std::string&, unsigned)>;
 
 // Reads MultiFileMode, the options block and the window positions. A key without the
-// options value keeps the defaults; a malformed value shows the registry error, deletes
-// the maker's key and restores the defaults. A stored frequency that is not positive
-// and finite becomes 50.
+// options value keeps the defaults; a malformed value, a damaged store or one out of
+// reach shows the registry error, deletes the maker's key and restores the defaults.
+// Raises nothing. A stored frequency that is not positive and finite becomes 50.
 void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& options,
                   const TShowMessage& show);
 
@@ -29,6 +29,7 @@ void ComputeScaling(const TRect& workArea, bool smallWindows, SGlobalVars& globa
 int ParseCommandLine(const std::vector<std::string>& args, SGlobalVars& globals,
                      SProgramOptions& options, const TShowMessage& show);
 
-// At the main window's close: the positions and the mode, or their removal.
+// At the main window's close: the positions and the mode, or their removal, as one
+// update. A failure, a damaged store included, shows one message and raises nothing.
 void WriteWindowState(TRegistry& registry, const SGlobalVars& globals,
                       const SProgramOptions& options, const TShowMessage& show);

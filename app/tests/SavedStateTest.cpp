@@ -8,6 +8,8 @@
 #include "ScratchFiles.h"
 #include "services/FileNames.h"
 #include "services/Registry.h"
+#include "services/RegistryFile.h"
+#include "services/ServicePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -472,6 +474,51 @@ TEST_F(SavedState, DamagedValuesAreRefusedBeforeAnythingIsUnloaded) {
         EXPECT_EQ(kit.MessageLines(), Strings{c.message}) << c.what;
         EXPECT_EQ(Picture(f), before) << c.what;
     }
+}
+
+// Each write of the store during one save fails in turn, as a full disk would: the store
+// then holds the state saved before or the new one, each whole, never a mix of the two.
+TEST_F(SavedState, ASaveFailingAtAnyWriteLeavesTheOldStateOrTheNewWhole) {
+    AppTestKit kit;
+    CurvixUnderTest program;
+    TDataSelForm& f = Shown(program);
+    const std::string store = CRegistryFile(RegistryDirectory()).StorePath().string();
+    Load(f, kit, Adf("a.adf", "v:a c:b"));
+    Pick(f, 2, false);
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    const std::string oldState = testsupport::readFile(store);
+    MultiFile(f, true);
+    Load(f, kit, Adf("b.adf", "v:x"));
+    Pick(f, 0, true);
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    const std::string newState = testsupport::readFile(store);
+    ASSERT_NE(newState, oldState);
+
+    int writes = 0, failing = 0, failed = 0;
+    struct SProbe {
+        std::function<void()> old;
+        ~SProbe() { SetRegistryCommitProbe(old); }
+    } probe{SetRegistryCommitProbe([&] {
+        if (++writes == failing) throw ERegistryException("No space left on device");
+    })};
+    for (failing = 1; failing <= 8; ++failing) {
+        testsupport::writeFile(store, oldState);
+        writes = 0;
+        kit.messages.clear();
+        f.SSSpeedBtnClick(&f.SSSpeedBtn);
+        const std::string stored = testsupport::readFile(store);
+        if (failing > writes) {
+            EXPECT_TRUE(stored == newState) << "no write failed";
+            EXPECT_EQ(kit.MessageLines(), Strings{"Info: State Saved"});
+            continue;
+        }
+        ++failed;
+        EXPECT_TRUE(stored == oldState)
+            << "write " << failing << " of " << writes << " failed; the store holds "
+            << (stored == newState ? "the new state" : "a mix");
+        EXPECT_EQ(kit.MessageLines(), Strings{"Severe Error: Error writing registry"});
+    }
+    EXPECT_GT(failed, 0);
 }
 
 TEST_F(SavedState, NoStateToRestoreAndSavesThatWriteNothing) {

@@ -27,15 +27,43 @@ TRegistry::TRegistry() : TRegistry(RegistryDirectory()) {}
 
 TRegistry::TRegistry(std::filesystem::path directory) : directory_(std::move(directory)) {}
 
+SRegTree TRegistry::Tree() const {
+    return staged_ ? *staged_ : CRegistryFile(directory_).Load();
+}
+
+void TRegistry::Change(const std::function<bool(SRegTree&)>& change) {
+    if (!staged_) {
+        CRegistryFile(directory_).Update(change);
+        return;
+    }
+    if (change(*staged_)) stagedChanged_ = true;
+}
+
+void TRegistry::Transaction(const std::function<void()>& changes) {
+    if (staged_) {
+        changes();
+        return;
+    }
+    CRegistryFile(directory_).Update([&](SRegTree& tree) {
+        struct SUnstage {
+            SRegTree*& staged;
+            ~SUnstage() { staged = nullptr; }
+        } unstage{staged_};
+        staged_ = &tree;
+        stagedChanged_ = false;
+        changes();
+        return stagedChanged_;
+    });
+}
+
 bool TRegistry::OpenKey(std::string_view key, bool canCreate) {
     std::string path = NormaliseKeyPath(key);
-    CRegistryFile file(directory_);
-    if (file.Load().keys.contains(path)) {
+    if (Tree().keys.contains(path)) {
         current_ = path;
         return true;
     }
     if (!canCreate) return false;
-    file.Update([&](SRegTree& tree) {
+    Change([&](SRegTree& tree) {
         if (tree.keys.contains(path)) return false;
         for (size_t cut = path.find('\\'); cut != std::string::npos; cut = path.find('\\', cut + 1))
             tree.keys.try_emplace(path.substr(0, cut));
@@ -51,17 +79,17 @@ void TRegistry::CloseKey() {
 }
 
 bool TRegistry::KeyExists(std::string_view key) const {
-    return CRegistryFile(directory_).Load().keys.contains(NormaliseKeyPath(key));
+    return Tree().keys.contains(NormaliseKeyPath(key));
 }
 
 bool TRegistry::ValueExists(std::string_view name) const {
-    SRegTree tree = CRegistryFile(directory_).Load();
+    SRegTree tree = Tree();
     auto k = tree.keys.find(current_);
     return k != tree.keys.end() && k->second.contains(name);
 }
 
 std::int32_t TRegistry::ReadInteger(std::string_view name) const {
-    SRegTree tree = CRegistryFile(directory_).Load();
+    SRegTree tree = Tree();
     const SRegValue& value = FindValue(tree, current_, name);
     if (value.kind != SRegValue::EKind::Integer)
         throw ERegistryException("Registry value " + Quoted(name) + " is not an integer");
@@ -73,7 +101,7 @@ bool TRegistry::ReadBool(std::string_view name) const {
 }
 
 int TRegistry::ReadBinaryData(std::string_view name, void* buffer, int size) const {
-    SRegTree tree = CRegistryFile(directory_).Load();
+    SRegTree tree = Tree();
     const SRegValue& value = FindValue(tree, current_, name);
     if (value.kind != SRegValue::EKind::Binary)
         throw ERegistryException("Registry value " + Quoted(name) + " is not binary data");
@@ -85,14 +113,11 @@ int TRegistry::ReadBinaryData(std::string_view name, void* buffer, int size) con
     return size;
 }
 
-namespace {
-
-void StoreValue(const std::filesystem::path& directory, const std::string& key,
-                std::string_view name, SRegValue value) {
-    CRegistryFile(directory).Update([&](SRegTree& tree) {
-        auto k = tree.keys.find(key);
+void TRegistry::StoreValue(std::string_view name, SRegValue value) {
+    Change([&](SRegTree& tree) {
+        auto k = tree.keys.find(current_);
         if (k == tree.keys.end())
-            throw ERegistryException("Registry key " + Quoted(key) + " no longer exists");
+            throw ERegistryException("Registry key " + Quoted(current_) + " no longer exists");
         auto v = k->second.find(name);
         if (v == k->second.end())
             k->second.emplace(std::string(name), std::move(value));
@@ -102,12 +127,10 @@ void StoreValue(const std::filesystem::path& directory, const std::string& key,
     });
 }
 
-} // namespace
-
 void TRegistry::WriteInteger(std::string_view name, std::int32_t value) {
     SRegValue stored;
     stored.integer = value;
-    StoreValue(directory_, current_, name, std::move(stored));
+    StoreValue(name, std::move(stored));
 }
 
 void TRegistry::WriteBool(std::string_view name, bool value) {
@@ -121,12 +144,12 @@ void TRegistry::WriteBinaryData(std::string_view name, const void* buffer, int s
     stored.kind = SRegValue::EKind::Binary;
     const auto* bytes = static_cast<const std::uint8_t*>(buffer);
     stored.bytes.assign(bytes, bytes + size);
-    StoreValue(directory_, current_, name, std::move(stored));
+    StoreValue(name, std::move(stored));
 }
 
 bool TRegistry::DeleteValue(std::string_view name) {
     bool deleted = false;
-    CRegistryFile(directory_).Update([&](SRegTree& tree) {
+    Change([&](SRegTree& tree) {
         auto k = tree.keys.find(current_);
         deleted = k != tree.keys.end() && k->second.erase(std::string(name)) > 0;
         return deleted;
@@ -138,7 +161,7 @@ bool TRegistry::DeleteKey(std::string_view key) {
     std::string path = NormaliseKeyPath(key);
     if (path.empty()) throw ERegistryException("The registry root cannot be deleted");
     bool deleted = false;
-    CRegistryFile(directory_).Update([&](SRegTree& tree) {
+    Change([&](SRegTree& tree) {
         deleted = std::erase_if(tree.keys, [&](const auto& entry) {
                       return IsSameOrBelow(entry.first, path);
                   }) > 0;

@@ -2,9 +2,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+struct SRegTree;
+struct SRegValue;
 
 // Raised by the registry on every failure the caller must hear about: a missing value, a
 // value of another type or size, a key removed under an open handle, a damaged store or
@@ -17,7 +21,9 @@ public:
 // The current user's registry: keys with subkeys, holding typed values (32-bit integers,
 // booleans stored as integers 0/1, and binary data). The store is one text file shared
 // by all running instances (see RegistryText.h); nothing is cached, every call reads the
-// file afresh and every write replaces it atomically under a lock.
+// file afresh and every write replaces it atomically under a lock. A damaged store raises
+// at the first call that meets it and is set aside (see RegistryFile.h): later calls find
+// an empty store.
 //
 // Key paths are backslash-separated ("Software\\Vantor\\QJ's Curvix") and always taken
 // from the root; key and value names compare without regard to ASCII letter case. Until
@@ -51,7 +57,20 @@ public:
     bool DeleteValue(std::string_view name);
     bool DeleteKey(std::string_view key); // with all its subkeys
 
+    // Runs `changes`, the calls it makes on this object, as one update of the store: they
+    // see and change a copy taken under the store's lock, which replaces the store when
+    // `changes` returns. After a crash, or an exception from anywhere inside, the store
+    // holds all of the changes or none; another instance's updates come wholly before or
+    // after. A nested call joins the outer one.
+    void Transaction(const std::function<void()>& changes);
+
 private:
+    SRegTree Tree() const;
+    void Change(const std::function<bool(SRegTree&)>& change);
+    void StoreValue(std::string_view name, SRegValue value);
+
     std::filesystem::path directory_;
-    std::string current_; // normalised path of the current key; "" is the root
+    std::string current_;        // normalised path of the current key; "" is the root
+    SRegTree* staged_ = nullptr; // the copy a transaction works on
+    bool stagedChanged_ = false;
 };

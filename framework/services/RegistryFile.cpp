@@ -38,19 +38,50 @@ private:
     throw ERegistryException(what + " " + path.string() + ": " + std::strerror(error));
 }
 
-enum class ERead { Missing, Read, Implausible };
+SRegTree EmptyTree() {
+    SRegTree tree;
+    tree.keys[""];
+    return tree;
+}
 
-// I/O failures raise; a store that is no file or far too large is reported, not read.
-ERead ReadWhole(const std::filesystem::path& path, std::string& text) {
-    CFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        if (errno == ENOENT) return ERead::Missing;
-        Fail("Cannot open the registry store", path, errno);
-    }
+bool Plausible(const struct stat& info) {
+    return S_ISREG(info.st_mode) && info.st_size <= kMaxStoreBytes;
+}
+
+// What the store file holds: its tree, or why it is damaged. Failing to reach it raises.
+struct SStore {
+    SRegTree tree;
+    std::string damage; // empty when the tree is good
+};
+
+SStore ReadStore(const std::filesystem::path& path) {
+    SStore store;
+    const std::string notPlausible =
+        "The registry store " + path.string() + " is damaged (not a file of a plausible size)";
+    // The type is known before the open: opening a FIFO for reading waits for a writer.
     struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno != ENOENT) Fail("Cannot read the registry store", path, errno);
+        store.tree = EmptyTree();
+        return store;
+    }
+    if (!Plausible(info)) {
+        store.damage = notPlausible;
+        return store;
+    }
+    // Non-blocking and checked again: the name may lead elsewhere since the stat.
+    CFd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.get() < 0) {
+        if (errno != ENOENT) Fail("Cannot open the registry store", path, errno);
+        store.tree = EmptyTree(); // set aside meanwhile by another instance
+        return store;
+    }
     if (::fstat(fd.get(), &info) != 0) Fail("Cannot read the registry store", path, errno);
-    if (!S_ISREG(info.st_mode) || info.st_size > kMaxStoreBytes) return ERead::Implausible;
-    text.resize(static_cast<size_t>(info.st_size));
+    if (!Plausible(info)) {
+        store.damage = notPlausible;
+        return store;
+    }
+    std::string text(static_cast<size_t>(info.st_size), '\0');
     size_t done = 0;
     while (done < text.size()) {
         ssize_t n = ::read(fd.get(), text.data() + done, text.size() - done);
@@ -60,18 +91,38 @@ ERead ReadWhole(const std::filesystem::path& path, std::string& text) {
         done += static_cast<size_t>(n);
     }
     text.resize(done);
-    return ERead::Read;
+    try {
+        store.tree = ParseRegistry(text, path.string());
+    } catch (const ERegistryException& e) {
+        store.damage = e.what();
+    }
+    return store;
 }
 
-SRegTree EmptyTree() {
-    SRegTree tree;
-    tree.keys[""];
-    return tree;
+// Enough for every damage a user may want to look into; more are not kept.
+constexpr int kMaxDamagedKept = 100;
+
+// Moves the damaged store to the first free "registry.damaged" name, under the lock so
+// that no other instance takes the same name. Returns that name.
+std::filesystem::path SetAside(const std::filesystem::path& store) {
+    for (int n = 1; n <= kMaxDamagedKept; ++n) {
+        std::filesystem::path aside = store.parent_path() / "registry.damaged";
+        if (n > 1) aside += "." + std::to_string(n);
+        struct stat info {};
+        if (::lstat(aside.c_str(), &info) == 0) continue;
+        if (errno != ENOENT) Fail("Cannot set aside the damaged registry store", aside, errno);
+        if (::rename(store.c_str(), aside.c_str()) != 0)
+            Fail("Cannot set aside the damaged registry store", store, errno);
+        return aside;
+    }
+    throw ERegistryException("Cannot set aside the damaged registry store " + store.string() +
+                             ": " + std::to_string(kMaxDamagedKept) +
+                             " damaged stores are kept already");
 }
 
-ERegistryException Damaged(const std::filesystem::path& path) {
-    return ERegistryException("The registry store " + path.string() +
-                              " is damaged (not a file of a plausible size)");
+std::function<void()>& CommitProbe() {
+    static std::function<void()> probe;
+    return probe;
 }
 
 void WriteAll(int fd, const std::string& text, const std::filesystem::path& path) {
@@ -87,11 +138,14 @@ void WriteAll(int fd, const std::string& text, const std::filesystem::path& path
 void ReplaceAtomically(const std::filesystem::path& target, const std::string& text) {
     std::filesystem::path temp = target;
     temp += ".tmp";
-    CFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+    // Made afresh: what a dead writer left there may be anything, even a FIFO.
+    ::unlink(temp.c_str());
+    CFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
     if (fd.get() < 0) Fail("Cannot write the registry store", temp, errno);
     WriteAll(fd.get(), text, temp);
     if (::fsync(fd.get()) != 0) Fail("Cannot flush the registry store", temp, errno);
     if (fd.Close() != 0) Fail("Cannot write the registry store", temp, errno);
+    if (CommitProbe()) CommitProbe()();
     if (::rename(temp.c_str(), target.c_str()) != 0)
         Fail("Cannot replace the registry store", target, errno);
     // The rename itself lives in the folder; flush it too so it survives a power loss.
@@ -99,58 +153,59 @@ void ReplaceAtomically(const std::filesystem::path& target, const std::string& t
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
+// Holds the store's lock for its lifetime.
+class CStoreLock {
+public:
+    explicit CStoreLock(const std::filesystem::path& directory)
+        : fd_(OpenLock(directory / "registry.lock")) {
+        while (::flock(fd_.get(), LOCK_EX) != 0) {
+            if (errno != EINTR)
+                Fail("Cannot lock the registry", directory / "registry.lock", errno);
+        }
+    }
+
+private:
+    static int OpenLock(const std::filesystem::path& path) {
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0) Fail("Cannot open the registry lock", path, errno);
+        return fd;
+    }
+    CFd fd_; // the lock goes with the descriptor
+};
+
 } // namespace
 
 CRegistryFile::CRegistryFile(std::filesystem::path directory) : directory_(std::move(directory)) {}
 
 SRegTree CRegistryFile::Load() const {
-    std::string text;
-    switch (ReadWhole(StorePath(), text)) {
-    case ERead::Missing:
-        return EmptyTree();
-    case ERead::Implausible:
-        throw Damaged(StorePath());
-    case ERead::Read:
-        break;
+    SStore store = ReadStore(StorePath());
+    if (store.damage.empty()) return std::move(store.tree);
+    // Set aside at once, so that this instance goes on with an empty store and the others
+    // do not meet the damage again. Only under the lock, and only when it is still damaged.
+    std::string where;
+    try {
+        CStoreLock lock(directory_);
+        if (!ReadStore(StorePath()).damage.empty()) where = SetAside(StorePath()).string();
+    } catch (const ERegistryException& e) {
+        throw ERegistryException(store.damage + "; not set aside: " + e.what());
     }
-    return ParseRegistry(text, StorePath().string());
+    throw ERegistryException(store.damage + (where.empty() ? "" : "; kept as " + where));
 }
 
 void CRegistryFile::Update(const std::function<bool(SRegTree&)>& change) {
     std::error_code error;
     std::filesystem::create_directories(directory_, error);
     if (error) Fail("Cannot create the registry folder", directory_, error.value());
+    CStoreLock lock(directory_);
+    SStore store = ReadStore(StorePath());
+    if (!store.damage.empty()) {
+        const std::filesystem::path aside = SetAside(StorePath());
+        throw ERegistryException(store.damage + "; kept as " + aside.string());
+    }
+    if (change(store.tree)) ReplaceAtomically(StorePath(), SerializeRegistry(store.tree));
+}
 
-    std::filesystem::path lockPath = directory_ / "registry.lock";
-    CFd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock.get() < 0) Fail("Cannot open the registry lock", lockPath, errno);
-    while (::flock(lock.get(), LOCK_EX) != 0) {
-        if (errno != EINTR) Fail("Cannot lock the registry", lockPath, errno);
-    }
-
-    SRegTree tree = EmptyTree();
-    std::string text;
-    bool damaged = false;
-    switch (ReadWhole(StorePath(), text)) {
-    case ERead::Missing:
-        break;
-    case ERead::Implausible:
-        damaged = true;
-        break;
-    case ERead::Read:
-        try {
-            tree = ParseRegistry(text, StorePath().string());
-        } catch (const ERegistryException&) {
-            damaged = true;
-        }
-        break;
-    }
-    if (damaged) {
-        // Keep the unreadable file for the user and start afresh.
-        std::filesystem::path aside = directory_ / "registry.damaged";
-        if (::rename(StorePath().c_str(), aside.c_str()) != 0)
-            Fail("Cannot set aside the damaged registry store", StorePath(), errno);
-    }
-    if (change(tree)) ReplaceAtomically(StorePath(), SerializeRegistry(tree));
-    // The lock goes with the descriptor.
+std::function<void()> SetRegistryCommitProbe(std::function<void()> probe) {
+    std::swap(CommitProbe(), probe);
+    return probe;
 }

@@ -18,10 +18,11 @@ class RegistryTest : public ::testing::Test {
 protected:
     std::filesystem::path StoreFile() const { return scratch.path() / "registry" / "registry.txt"; }
 
-    std::string StoreText() const {
-        std::ifstream in(StoreFile(), std::ios::binary);
+    static std::string FileText(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
+    std::string StoreText() const { return FileText(StoreFile()); }
 
     void PutStoreText(const std::string& text) const {
         std::filesystem::create_directories(StoreFile().parent_path());
@@ -188,17 +189,24 @@ TEST_F(RegistryTest, WritesAreSeenAtOnceByOtherObjects) {
     EXPECT_EQ(a.ReadInteger("Count"), 4);
 }
 
-TEST_F(RegistryTest, DamagedStoreRaisesOnReadAndIsSetAsideByAWrite) {
-    PutStoreText("curvix-registry 1\n[Software]\nX=int:1\n"); // cut before "end"
+TEST_F(RegistryTest, DamagedStoreRaisesOnceAndIsKeptAsideBesideEarlierOnes) {
+    const std::string cut = "curvix-registry 1\n[Software]\nX=int:1\n"; // no "end"
+    PutStoreText(cut);
     TRegistry reg;
     EXPECT_THROW(reg.OpenKey("Software", false), ERegistryException);
-    EXPECT_THROW(reg.ValueExists("X"), ERegistryException);
-    EXPECT_FALSE(reg.DeleteKey("Software\\Vantor"));
-    EXPECT_TRUE(std::filesystem::exists(StoreFile().parent_path() / "registry.damaged"));
-    EXPECT_FALSE(reg.KeyExists("Software"));
-    EXPECT_TRUE(reg.OpenKey(kProgramKey, true));
-    reg.WriteBool("MultiFileMode", false);
-    EXPECT_FALSE(reg.ReadBool("MultiFileMode"));
+    EXPECT_FALSE(reg.KeyExists("Software")); // the next call starts afresh
+    const auto folder = StoreFile().parent_path();
+    EXPECT_EQ(FileText(folder / "registry.damaged"), cut);
+
+    // Met by a write this time, and kept under the next free name.
+    ASSERT_TRUE(reg.OpenKey(kProgramKey, true));
+    PutStoreText("\x89PNG");
+    EXPECT_THROW(reg.WriteBool("MultiFileMode", false), ERegistryException);
+    EXPECT_EQ(FileText(folder / "registry.damaged"), cut);
+    EXPECT_EQ(FileText(folder / "registry.damaged.2"), "\x89PNG");
+    ASSERT_TRUE(reg.OpenKey(kProgramKey, true));
+    reg.WriteBool("MultiFileMode", true);
+    EXPECT_TRUE(reg.ReadBool("MultiFileMode"));
 }
 
 TEST(RegistryTextTest, DamagedTextsGiveAReasonNeverACrash) {
