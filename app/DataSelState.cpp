@@ -36,6 +36,54 @@ void ReadRegistryError() {
     MessageBox("Error reading registry", "Severe Error", MB_OK);
 }
 
+// The saved state as one look at the store found it: a save by another instance at the
+// same moment gives its state or the earlier one, never a mix of the two. Values are read
+// up to the first that fails; the restore reports that one at its own step.
+struct SStoredState {
+    bool opened = false;
+    std::optional<std::int32_t> count;
+    std::vector<TFileRecordBytes> records; // "File N. 1" on, up to the first unreadable
+    bool rest = false;                     // the selection, time unit and x row were read
+    TSelVarDataBytes selVarData{};
+    std::optional<std::uint8_t> timeUnit;
+    std::optional<std::int32_t> xVarRow;
+};
+
+SStoredState ReadStoredState() {
+    SStoredState s;
+    TRegistry registry;
+    // Read under the store's lock (a transaction that changes nothing writes nothing); no
+    // message is shown while it is held.
+    Attempt([&] {
+        registry.Transaction([&] {
+            if (!registry.OpenKey(SavedStateKey(), false)) return;
+            s.opened = true;
+            std::int32_t count = 0;
+            if (!Attempt([&] { count = registry.ReadInteger(kNumberOfFilesValue); })) return;
+            s.count = count;
+            if (count < 1 || count > kMaxSavedFiles) return;
+            for (int k = 1; k <= count; ++k) {
+                TFileRecordBytes record;
+                if (!Attempt([&] {
+                        registry.ReadBinaryData(FileRecordName(k), record.data(), kFileRecordSize);
+                    }))
+                    return;
+                s.records.push_back(record);
+            }
+            s.rest = Attempt([&] {
+                registry.ReadBinaryData(kSelVarDataValue, s.selVarData.data(), kSelVarDataSize);
+                if (registry.ValueExists(kTimeUnitValue)) {
+                    std::uint8_t b = 0;
+                    registry.ReadBinaryData(kTimeUnitValue, &b, 1);
+                    s.timeUnit = b;
+                }
+                if (count == 1) s.xVarRow = registry.ReadInteger(kXVarRowValue);
+            });
+        });
+    });
+    return s;
+}
+
 } // namespace
 
 void TDataSelForm::SSSpeedBtnClick(TObject*) {
@@ -114,21 +162,19 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
 
 void TDataSelForm::LSSpeedBtnClick(TObject*) {
     EndCellEdits();
-    TRegistry registry;
-    bool opened = false;
-    Attempt([&] { opened = registry.OpenKey(SavedStateKey(), false); });
-    if (!opened) {
+    const SStoredState stored = ReadStoredState();
+    if (!stored.opened) {
         MessageBox("Error: unable to open saved state on registry\nPossible reason: no state "
                    "previously saved",
                    "Error", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    std::int32_t count = 0;
-    if (!Attempt([&] { count = registry.ReadInteger(kNumberOfFilesValue); })) {
+    if (!stored.count) {
         MessageBox("Error: unable read NumOfSelFiles in Registry", "Severe Error",
                    MB_OK | MB_ICONSTOP);
         return;
     }
+    const std::int32_t count = *stored.count;
     if (count < 1 || count > kMaxSavedFiles) {
         ReadRegistryError();
         return;
@@ -137,14 +183,11 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
     // Every file and every value is checked before anything loaded is let go.
     std::vector<SSavedFile> saved;
     for (int k = 1; k <= count; ++k) {
-        TFileRecordBytes record;
-        if (!Attempt([&] {
-                registry.ReadBinaryData(FileRecordName(k), record.data(), kFileRecordSize);
-            })) {
+        if (static_cast<std::size_t>(k) > stored.records.size()) {
             ReadRegistryError();
             return;
         }
-        const SSavedFile file = DecodeFileRecord(record);
+        const SSavedFile file = DecodeFileRecord(stored.records[static_cast<std::size_t>(k) - 1]);
         std::uint32_t stamp = 0;
         if (GetFileStamp(file.path, stamp) != 0) {
             MessageBox("Error accessing file \n\"" + file.path + "\"", "State not restored",
@@ -160,21 +203,13 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
         }
         saved.push_back(file);
     }
-    TSelVarDataBytes selVarData;
-    std::optional<std::uint8_t> timeUnit;
-    std::optional<std::int32_t> xVarRow;
-    if (!Attempt([&] {
-            registry.ReadBinaryData(kSelVarDataValue, selVarData.data(), kSelVarDataSize);
-            if (registry.ValueExists(kTimeUnitValue)) {
-                std::uint8_t b = 0;
-                registry.ReadBinaryData(kTimeUnitValue, &b, 1);
-                timeUnit = b;
-            }
-            if (count == 1) xVarRow = registry.ReadInteger(kXVarRowValue);
-        })) {
+    if (!stored.rest) {
         ReadRegistryError();
         return;
     }
+    const TSelVarDataBytes& selVarData = stored.selVarData;
+    const std::optional<std::uint8_t>& timeUnit = stored.timeUnit;
+    const std::optional<std::int32_t>& xVarRow = stored.xVarRow;
     const std::optional<SRestorePlan> plan =
         PlanRestore(count, DecodeSelVarData(selVarData), xVarRow, timeUnit);
     if (!plan) {
@@ -223,8 +258,8 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
         return;
     }
     // Built again now that the unload has remembered its factors and offsets.
-    if (auto again = selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit,
-                                        reread, commonX, associate);
+    if (auto again = selection.Restored(DecodeSelVarData(selVarData), count, xVarRow, unit, reread,
+                                        commonX, associate);
         again && again->RowCount() > 0)
         selection = std::move(*again);
     // The file of the last restored row is the current one, as if its row had been chosen.
