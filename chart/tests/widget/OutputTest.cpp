@@ -258,6 +258,53 @@ TEST_F(OutputFixture, APressBesideEveryCurveOnlyBeeps) {
     EXPECT_EQ(beeps, 3);
 }
 
+// A history that overflowed: samples 0 .. 29 hold their index, 30 .. 40 are infinite.
+TEST_F(OutputFixture, AMarkOnAnInfiniteValueOnlyBeepsAndTheLastFiniteSampleIsMarked) {
+    std::vector<float> y(41, INFINITY);
+    for (int i = 0; i < 30; ++i)
+        y[i] = float(i);
+    multi.Add(Range(41, 0, 4), {y});
+    multi.Give(chart, {kCurve});
+    chart.Plot(true);
+    chart.SetDataCursorVisible(true);
+    const int last = ColumnOf(2.9), top = RowOf(29), s = chart.LegendUnitWidth + 1;
+    ASSERT_LT(last + 2, ColumnOf(2.95)) << "the press beside the sample is nearer to it";
+    auto blackAtTheLastSample = [&] {
+        return Count(clBlack, last - s, top - s, last + s, top + s);
+    };
+    const struct {
+        const char* where;
+        int column;
+        bool marks;
+    } presses[] = {
+        {"on the last finite sample", last, true},
+        {"beside it, on the way to the infinite one", last + 2, true},
+        {"on the first infinite sample", ColumnOf(3.0), false},
+        {"among the infinite samples", ColumnOf(3.5), false},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.where);
+        chart.ResetMarkData();
+        chart.Plot(false);
+        chart.CursorLine().SetLeft(press.column);
+        const std::vector<TColor> before = Picture();
+        const int black = blackAtTheLastSample();
+        beeps = 0;
+        chart.Mark();
+        EXPECT_EQ(beeps, press.marks ? 0 : 1);
+        EXPECT_EQ(chart.MarkCounter, press.marks ? 0 : -1);
+        if (!press.marks) {
+            EXPECT_TRUE(Picture() == before) << "no symbol on the curve nor in the legend";
+            continue;
+        }
+        EXPECT_GT(blackAtTheLastSample(), black);
+        chart.Plot(false); // and again when the marks are redrawn
+        EXPECT_EQ(blackAtTheLastSample(), black);
+        chart.MarkAll();
+        EXPECT_GT(blackAtTheLastSample(), black);
+    }
+}
+
 TEST_F(OutputFixture, AMarkBeyondTheShorterFileMarksOnlyTheLongerOne) {
     LoadTwoFiles();
     chart.SetDataCursorVisible(true);
