@@ -554,7 +554,8 @@ std::vector<SPdfWord> PdfWords(const std::filesystem::path& pdf, double& pageWid
 
 // Every printed word lies inside the rectangle the chart was printed into, and no two
 // words overlap, on a portrait and on a landscape page: label widths are those of the
-// printer's fonts, not the screen's.
+// printer's fonts, not the screen's. The x labels hang below the axis by the tick length,
+// and the layout keeps that room: on screen and on paper they end above the legend.
 TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
     SMadeFile f{Samples(101, 0, 10), {}, "motor.adf"};
     f.y.push_back(Of(f.x, [](double v) { return 100 * v; }));       // 0 ... 1000
@@ -567,6 +568,31 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
         return TModalResult(mrOk);
     });
     chart.TitleLabelDblClick(&chart.TitleLabel(0));
+
+    // On screen a white row parts the x labels' row from the legend's first row. The
+    // legend alone lives left of the x labels, the labels' row runs on to the right.
+    {
+        const SPlotRect& p = chart.PlotRect;
+        const int below = p.bottom + chart.XTickLength + 1;
+        const int labelsFrom = p.left - chart.Axes.x.labelWidth;
+        ASSERT_GT(labelsFrom, chart.ChartLeft + 10);
+        auto inked = [&](int y, int from, int to) {
+            for (int x = from; x <= to; ++x)
+                if (Pixel(x, y) != clWhite) return true;
+            return false;
+        };
+        int legendTop = below;
+        while (legendTop < chart.ChartBottom && !inked(legendTop, chart.ChartLeft, labelsFrom - 1))
+            ++legendTop;
+        int labelsEnd = below;
+        while (labelsEnd < chart.ChartBottom && !inked(labelsEnd, labelsFrom, chart.ChartRight - 1))
+            ++labelsEnd;
+        while (labelsEnd < chart.ChartBottom && inked(labelsEnd, labelsFrom, chart.ChartRight - 1))
+            ++labelsEnd;
+        ASSERT_LT(legendTop, chart.ChartBottom);
+        EXPECT_LE(labelsEnd, legendTop) << "the x labels run into the legend";
+    }
+
     for (bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         std::filesystem::remove(pdf);
@@ -603,6 +629,15 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
                 return w.text == text;
             })) << text;
         const double slack = 0.5;
+        // The x labels' row, the x unit's, ends above the legend's first row.
+        const auto unit = std::find_if(words.begin(), words.end(),
+                                       [](const SPdfWord& w) { return w.text == "[s]"; });
+        const auto legend = std::find_if(words.begin(), words.end(),
+                                         [](const SPdfWord& w) { return w.text == "(file"; });
+        ASSERT_TRUE(unit != words.end() && legend != words.end());
+        for (const SPdfWord& w : words)
+            if (std::fabs(w.y0 - unit->y0) < slack)
+                EXPECT_LE(w.y1, legend->y0 + slack) << w.text << " runs into the legend";
         for (const SPdfWord& w : words) {
             EXPECT_GE(w.x0, left - slack) << w.text;
             EXPECT_LE(w.x1, right + slack) << w.text;
