@@ -268,7 +268,15 @@ private:
     void FireValues(XYValues v);
     double CursorValueAt(int h) const;
     int TableRowOf(int file) const;
+    // A mark's place in a file: the sample at or before it (-1: none) and the fraction
+    // of the way to the next.
+    struct SMarkPlace {
+        std::int64_t index = -1;
+        double fraction = 0;
+    };
     void MarkAt(int column, int file, int tableIndex, int curveInFile, int curve, bool store);
+    SMarkPlace MarkPlace(int column, int file, int tableIndex) const;
+    bool MarkPoint(int file, int curveInFile, int curve, const SMarkPlace& place, TPoint& at) const;
     void LegendSymbols();
     std::string CurveName(int curve) const;
     void RenderMetafile(TMetafile& mf);

@@ -15,6 +15,14 @@ namespace {
 void SystemBeep() {
     Beep(0, 0);
 }
+
+// The value a fraction t of the way from a to b, exactly a and b at the ends, so that a
+// finite sample beside an infinite one keeps its own value.
+double Between(double a, double b, double t) {
+    if (t <= 0) return a;
+    if (t >= 1) return b;
+    return a + t * (b - a);
+}
 } // namespace
 
 void TLineChart::ResetMarkData() {
@@ -73,14 +81,18 @@ void TLineChart::LegendSymbols() {
 void TLineChart::Mark(bool store) {
     if (!GotData) return;
     const int c = cursorLine_->Left();
-    auto inSpanOf = [&](int f) {
-        return f < kMaxMarkFiles && FirstColumn[f] <= c && c < LastColumn[f];
-    };
-    // A press beside every curve only beeps: it takes no mark slot and draws nothing.
-    bool anyInSpan = false;
-    for (int f = 0; f < NFiles; ++f)
-        anyInSpan = anyInSpan || (inSpanOf(f) && nCurves_[f] > 0);
-    if (!anyInSpan) {
+    SMarkPlace places[kMaxMarkFiles];
+    // A press that gives no curve a point to draw (beside every curve, or where no value
+    // is finite) only beeps: it takes no mark slot and draws nothing.
+    bool drawable = false;
+    for (int f = 0, j = 0; f < NFiles; j += nCurves_[f], ++f) {
+        if (f >= kMaxMarkFiles) continue;
+        places[f] = MarkPlace(c, f, TableRowOf(f));
+        TPoint at;
+        for (int k = 0; k < nCurves_[f]; ++k)
+            drawable = drawable || MarkPoint(f, k, j + k, places[f], at);
+    }
+    if (!drawable) {
         SystemBeep();
         return;
     }
@@ -93,14 +105,16 @@ void TLineChart::Mark(bool store) {
     }
     int j = 0;
     for (int f = 0; f < NFiles; ++f) {
-        const bool inSpan = inSpanOf(f);
+        if (store && f < kMaxMarkFiles) {
+            MarkIndex[f][MarkCounter] = static_cast<int>(places[f].index);
+            MarkFraction[f][MarkCounter] = static_cast<float>(places[f].fraction);
+        }
         for (int k = 0; k < nCurves_[f]; ++k, ++j) {
             if (Legend && LegendInfo && j < int(LegendSymbol.size()))
                 DrawMark(LegendSymbol[j].x, LegendSymbol[j].y, j, true);
-            if (inSpan)
-                MarkAt(c, f, TableRowOf(f), k, j, store);
-            else if (store && f < kMaxMarkFiles)
-                MarkIndex[f][MarkCounter] = -1;
+            TPoint at;
+            if (f < kMaxMarkFiles && MarkPoint(f, k, j, places[f], at))
+                DrawMark(at.x, at.y, j, false);
         }
     }
 }
@@ -109,12 +123,25 @@ void TLineChart::MarkSingle(int file, int tableIndex, int curveInFile, int curve
     MarkAt(cursorLine_->Left(), file, tableIndex, curveInFile, curve, store);
 }
 
-// One curve marked at pixel column `column` (linear x axis).
+// One curve marked at pixel column `column`.
 void TLineChart::MarkAt(int column, int f, int t, int k, int j, bool store) {
-    if (f < 0 || f >= NFiles || f >= kMaxMarkFiles) return;
+    const SMarkPlace place = MarkPlace(column, f, t);
+    if (place.index < 0) return;
+    if (store) {
+        MarkIndex[f][MarkCounter] = static_cast<int>(place.index);
+        MarkFraction[f][MarkCounter] = static_cast<float>(place.fraction);
+    }
+    TPoint at;
+    if (MarkPoint(f, k, j, place, at)) DrawMark(at.x, at.y, j, false);
+}
+
+// Where a mark at pixel column `column` sits in file f (linear x axis); index -1 when
+// the column is outside the file's span.
+TLineChart::SMarkPlace TLineChart::MarkPlace(int column, int f, int t) const {
+    if (f < 0 || f >= NFiles || f >= kMaxMarkFiles) return {};
     const float* xs = x_[f];
     const std::int64_t n = nPoints_[f];
-    if (n <= 0 || !xs) return;
+    if (n <= 0 || !xs || column < FirstColumn[f] || column >= LastColumn[f]) return {};
     const int h =
         std::clamp(column - PlotRect.left, 0, std::max(0, PlotRect.right - PlotRect.left));
     const double e = CursorValueAt(h);
@@ -126,22 +153,34 @@ void TLineChart::MarkAt(int column, int f, int t, int k, int j, bool store) {
         i = d > 0 ? TruncSat64((e - xs[0]) / d) : 0;
     }
     i = std::clamp<std::int64_t>(i, 0, std::max<std::int64_t>(0, n - 2));
-    if (column < FirstColumn[f] || column >= LastColumn[f]) return;
+    if (n < 2) return {i, 0.0};
+    const double dx = double(xs[i + 1]) - xs[i];
+    // Duplicate x values: the sample itself.
+    double frac = dx > 0 && std::isfinite(dx) ? std::clamp((e - xs[i]) / dx, 0.0, 1.0) : 0.0;
+    // Nothing between a finite sample and one that is not can be drawn: the nearer of
+    // the two is marked instead.
+    for (int k = 0; k < nCurves_[f] && frac > 0 && frac < 1; ++k)
+        if (!std::isfinite(Between(y_[f][k][i], y_[f][k][i + 1], frac)))
+            frac = frac < 0.5 ? 0.0 : 1.0;
+    return {i, frac};
+}
 
+// The centre of a curve's symbol at a mark's place; false when there is no point to
+// draw there (beside the file, or a value that is not finite).
+bool TLineChart::MarkPoint(int f, int k, int j, const SMarkPlace& place, TPoint& at) const {
+    const std::int64_t i = place.index;
+    if (i < 0 || i >= nPoints_[f]) return false;
+    const float* xs = x_[f];
     const float* y = y_[f][k];
-    double frac = 0;
-    if (n >= 2) {
-        const double dx = double(xs[i + 1]) - xs[i];
-        // Duplicate x values: the sample itself.
-        frac = dx > 0 && std::isfinite(dx) ? std::clamp((e - xs[i]) / dx, 0.0, 1.0) : 0.0;
-    }
-    const double yv = n >= 2 ? y[i] + frac * (double(y[i + 1]) - y[i]) : y[0];
-    const double row = MapFor(curves_[j].axis, false).Row(static_cast<float>(yv));
-    if (store) {
-        MarkIndex[f][MarkCounter] = static_cast<int>(i);
-        MarkFraction[f][MarkCounter] = static_cast<float>(frac);
-    }
-    if (!std::isnan(row)) DrawMark(column, RoundSat(row), j, false);
+    const bool pair = i + 1 < nPoints_[f];
+    const double xv = pair ? Between(xs[i], xs[i + 1], place.fraction) : xs[i];
+    const double yv = pair ? Between(y[i], y[i + 1], place.fraction) : y[i];
+    const SPixelMap map = MapFor(curves_[j].axis, false);
+    const double col = map.Column(static_cast<float>(xv));
+    const double row = map.Row(static_cast<float>(yv));
+    if (std::isnan(col) || std::isnan(row)) return false;
+    at = {RoundSat(col), RoundSat(row)};
+    return true;
 }
 
 void TLineChart::MarkAuto() {
@@ -212,17 +251,9 @@ void TLineChart::MarkAll() {
             const bool visible =
                 idx >= 0 && idx >= FirstVisible[f] && idx < LastVisible[f] && idx + 1 < n;
             for (int k = 0; k < curves; ++k, ++j) {
-                if (!visible) continue;
-                const float* xs = x_[f];
-                const float* y = y_[f][k];
-                const double fr = MarkFraction[f][l];
-                const double xv = xs[idx] + fr * (double(xs[idx + 1]) - xs[idx]);
-                const double yv = y[idx] + fr * (double(y[idx + 1]) - y[idx]);
-                const SPixelMap map = MapFor(curves_[j].axis, false);
-                const double col = map.Column(static_cast<float>(xv));
-                const double row = map.Row(static_cast<float>(yv));
-                if (std::isnan(col) || std::isnan(row)) continue;
-                DrawMark(RoundSat(col), RoundSat(row), j, false);
+                TPoint at;
+                if (visible && MarkPoint(f, k, j, {idx, MarkFraction[f][l]}, at))
+                    DrawMark(at.x, at.y, j, false);
             }
         }
     }

@@ -80,6 +80,9 @@ void TLineChart::AdjustTitleSize(bool replot) {
     if (size < 9) size = 8;
     LabelFontSize = size;
     c.Font().SetSize(size);
+    // The rows are spaced in this font, not in whatever font the last pass (the legend's)
+    // measured last.
+    CharHeight = c.TextHeight("W");
     const bool two = TitleRows >= 2 && titleLabel2_->Visible();
     const std::string& text = two && c.TextWidth(t2) > c.TextWidth(t1) ? t2 : t1;
 

@@ -38,7 +38,7 @@ void TClipboard::Assign(const TMetafile& metafile) {
     wmf::File file;
     if (wmf::Parse(bytes, file).empty() && metafile.Width() > 0 && metafile.Height() > 0) {
         TBitmap picture(metafile.Width(), metafile.Height());
-        wmf::Play(file, picture.Canvas());
+        wmf::Play(file, picture.Canvas(), metafile.ShownTexts());
         const QImage& image = ImageOf(picture);
         QByteArray png;
         QBuffer buffer(&png);

@@ -3,7 +3,7 @@
 // names stay as they came. They become Unicode only where they are shown or leave the
 // program (clipboard): as UTF-8 when the bytes are valid UTF-8 (file names on this
 // system, and files written so), else as Windows-1252. Text typed by the user comes
-// back as Windows-1252.
+// back as UTF-8; only a metafile, whose text is Windows-1252, narrows it.
 
 #include <string>
 #include <string_view>

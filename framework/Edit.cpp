@@ -171,9 +171,11 @@ std::string TMaskEdit::EditText() const {
 
 std::string TMaskEdit::Text() const {
     if (literal_.empty() || saveLiterals_) return TEdit::Text();
-    const std::string shown = EditText();
-    std::string out;
-    for (std::size_t i = 0; i < shown.size() && i < literal_.size(); ++i)
-        if (!literal_[i] && shown[i] != blank_) out += shown[i];
-    return out;
+    // Positions are characters, as the mask counts them; the text typed is UTF-8.
+    const QString shown = Inner(*this).displayText();
+    const QChar blank = QChar::fromLatin1(blank_);
+    QString out;
+    for (qsizetype i = 0; i < shown.size() && std::size_t(i) < literal_.size(); ++i)
+        if (!literal_[std::size_t(i)] && shown[i] != blank) out += shown[i];
+    return StdStr(out);
 }

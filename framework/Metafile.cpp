@@ -54,6 +54,7 @@ std::string TMetafile::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     std::string error = wmf::Parse(bytes, parsed);
     if (!error.empty()) return error;
     data_.assign(bytes.begin(), bytes.end());
+    shownTexts_.clear();
     width_ = parsed.right - parsed.left;
     height_ = parsed.bottom - parsed.top;
     return {};
@@ -61,6 +62,7 @@ std::string TMetafile::LoadFromBytes(std::span<const std::uint8_t> bytes) {
 
 void TMetafile::Clear() {
     data_.clear();
+    shownTexts_.clear();
     width_ = height_ = 0;
 }
 
@@ -68,6 +70,7 @@ void TMetafile::Clear() {
 
 struct TMetafileCanvas::Writer {
     std::vector<std::uint8_t> body;
+    std::vector<std::string> texts; // one per text record, as drawn
     std::uint32_t maxRecordWords = 0;
     std::vector<bool> inUse; // handle table
     std::size_t maxSlots = 0;
@@ -223,6 +226,7 @@ TMetafileCanvas::~TMetafileCanvas() {
     record(wmf::SETTEXTALIGN, {0});
     std::copy(head.begin(), head.end(), w.body.begin());
     metafile_.data_ = std::move(w.body);
+    metafile_.shownTexts_ = std::move(w.texts);
 }
 
 void TMetafileCanvas::SelectPen() {
@@ -406,6 +410,7 @@ void TMetafileCanvas::DoTextOut(int x, int y, std::string_view shown, const TRec
     // other programs read it: a UTF-8 name is written in that set.
     const std::string ansi = Cp1252FromUtf16(Utf16FromShownText(shown));
     const std::string_view text = ansi;
+    w_->texts.emplace_back(shown);
     SelectFont();
     if (!clip) {
         SetTextState(opaque);

@@ -30,12 +30,17 @@ public:
     // Takes a placeable metafile after checking it; empty text on success.
     std::string LoadFromBytes(std::span<const std::uint8_t> bytes);
     void Clear();
+    // The texts of its text records as they were drawn, in record order. The file holds
+    // them in Windows-1252; a picture made from the metafile here (the clipboard's image)
+    // draws these instead, so that it loses no character. Kept in memory only.
+    const std::vector<std::string>& ShownTexts() const { return shownTexts_; }
 
 private:
     friend class TMetafileCanvas;
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint8_t> data_;
+    std::vector<std::string> shownTexts_;
 };
 
 // Records into a metafile; the metafile is complete when the canvas is

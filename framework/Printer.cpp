@@ -68,7 +68,12 @@ bool TPrinter::Printing() const {
 
 std::string TPrinter::BeginDoc() {
     if (Printing()) return "A print job is already running";
-    impl_->printer.setDocName(QString::fromStdString(title_));
+    QPrinter& printer = impl_->printer;
+    // With no printer and no file to write, Qt's PDF engine fails the job yet stays
+    // active, and then refuses every later setting: such a job is not begun at all.
+    if (printer.outputFormat() == QPrinter::PdfFormat && printer.outputFileName().isEmpty())
+        return "The printer could not start the job";
+    printer.setDocName(QString::fromStdString(title_));
     impl_->canvas->ResolutionChanged();
     if (!impl_->canvas->Begin()) return "The printer could not start the job";
     return {};
@@ -93,6 +98,7 @@ TCanvas& TPrinter::Canvas() {
 
 void TPrinter::SetOutputFileName(const std::string& pdfFileName) {
     if (pdfFileName.empty()) {
+        impl_->printer.setOutputFileName({});
         impl_->printer.setOutputFormat(QPrinter::NativeFormat);
     } else {
         impl_->printer.setOutputFormat(QPrinter::PdfFormat);

@@ -1,6 +1,6 @@
 #pragma once
 // Texts shown: UTF-8 when valid, else Windows-1252 (Cp1252.h); typed text comes back as
-// Windows-1252. File names handed to Qt's file functions are the system's bytes.
+// UTF-8. File names handed to Qt's file functions are the system's bytes.
 #include "Cp1252.h"
 
 #include <QByteArray>
@@ -16,9 +16,9 @@ QString QShownText(std::string_view text);
 inline QString QStr(const std::string& text) {
     return QShownText(text);
 }
+// Typed text, as UTF-8: every character typed is kept, and shown again as typed.
 inline std::string StdStr(const QString& text) {
-    return Cp1252FromUtf16(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                               static_cast<std::size_t>(text.size())));
+    return text.toStdString();
 }
 inline QString QFileName(const std::string& name) {
     return QFile::decodeName(QByteArray::fromStdString(name));

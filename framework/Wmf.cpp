@@ -178,8 +178,20 @@ TPenStyle PenStyleOf(std::uint16_t code) {
 }
 } // namespace
 
-void Play(const File& file, TCanvas& canvas) {
+void Play(const File& file, TCanvas& canvas, std::span<const std::string> shownTexts) {
     const auto b = file.bytes;
+    const auto textRecords =
+        std::count_if(file.records.begin(), file.records.end(), [](const Record& r) {
+            return r.function == TEXTOUT || r.function == EXTTEXTOUT;
+        });
+    if (shownTexts.size() != std::size_t(textRecords)) shownTexts = {};
+    std::size_t textIndex = 0;
+    // The record's own Windows-1252 bytes, or the text as it was drawn.
+    auto textOf = [&](std::size_t at, std::size_t n) {
+        const std::size_t i = textIndex++;
+        if (i < shownTexts.size()) return shownTexts[i];
+        return std::string(reinterpret_cast<const char*>(b.data() + at), n);
+    };
     std::vector<Object> objects(file.objects);
     DcState dc;
     dc.font.Assign(canvas.Font());
@@ -342,7 +354,7 @@ void Play(const File& file, TCanvas& canvas) {
         case TEXTOUT: {
             const std::size_t n = U16(b, p);
             const std::size_t after = p + 2 + (n + 1) / 2 * 2;
-            const std::string s(reinterpret_cast<const char*>(b.data() + p + 2), n);
+            const std::string s = textOf(p + 2, n);
             text(S16(b, after + 2), S16(b, after), s, nullptr, dc.opaque);
             break;
         }
@@ -355,7 +367,7 @@ void Play(const File& file, TCanvas& canvas) {
                 clip = TRect{S16(b, at), S16(b, at + 2), S16(b, at + 4), S16(b, at + 6)};
                 at += 8;
             }
-            const std::string s(reinterpret_cast<const char*>(b.data() + at), n);
+            const std::string s = textOf(at, n);
             const bool opaque = (opts & kEtoOpaque) != 0;
             if (clip && (opts & kEtoClipped))
                 text(S16(b, p + 2), S16(b, p), s, &*clip, opaque);

@@ -67,7 +67,9 @@ struct File {
 // record. Empty text on success, else the reason.
 std::string Parse(std::span<const std::uint8_t> bytes, File& out);
 
-// Draws the records onto the canvas, at the metafile's own coordinates.
-void Play(const File& file, TCanvas& canvas);
+// Draws the records onto the canvas, at the metafile's own coordinates. Texts as they
+// were drawn (TMetafile::ShownTexts), one per text record, replace the records'
+// Windows-1252 texts; any other count is ignored.
+void Play(const File& file, TCanvas& canvas, std::span<const std::string> shownTexts = {});
 
 } // namespace wmf

@@ -14,16 +14,27 @@
 
 #include "Shape.h"
 
+#include "Bitmap.h"
+#include "Bitmap_p.h"
+#include "Clipboard.h"
+#include "Control_p.h"
 #include "MissingTool.h"
 #include "Printer.h"
 #include "ScratchFiles.h"
+#include "Wmf.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QPixmap>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -554,7 +565,8 @@ std::vector<SPdfWord> PdfWords(const std::filesystem::path& pdf, double& pageWid
 
 // Every printed word lies inside the rectangle the chart was printed into, and no two
 // words overlap, on a portrait and on a landscape page: label widths are those of the
-// printer's fonts, not the screen's.
+// printer's fonts, not the screen's. The x labels hang below the axis by the tick length,
+// and the layout keeps that room: on screen and on paper they end above the legend.
 TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
     SMadeFile f{Samples(101, 0, 10), {}, "motor.adf"};
     f.y.push_back(Of(f.x, [](double v) { return 100 * v; }));       // 0 ... 1000
@@ -567,6 +579,31 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
         return TModalResult(mrOk);
     });
     chart.TitleLabelDblClick(&chart.TitleLabel(0));
+
+    // On screen a white row parts the x labels' row from the legend's first row. The
+    // legend alone lives left of the x labels, the labels' row runs on to the right.
+    {
+        const SPlotRect& p = chart.PlotRect;
+        const int below = p.bottom + chart.XTickLength + 1;
+        const int labelsFrom = p.left - chart.Axes.x.labelWidth;
+        ASSERT_GT(labelsFrom, chart.ChartLeft + 10);
+        auto inked = [&](int y, int from, int to) {
+            for (int x = from; x <= to; ++x)
+                if (Pixel(x, y) != clWhite) return true;
+            return false;
+        };
+        int legendTop = below;
+        while (legendTop < chart.ChartBottom && !inked(legendTop, chart.ChartLeft, labelsFrom - 1))
+            ++legendTop;
+        int labelsEnd = below;
+        while (labelsEnd < chart.ChartBottom && !inked(labelsEnd, labelsFrom, chart.ChartRight - 1))
+            ++labelsEnd;
+        while (labelsEnd < chart.ChartBottom && inked(labelsEnd, labelsFrom, chart.ChartRight - 1))
+            ++labelsEnd;
+        ASSERT_LT(legendTop, chart.ChartBottom);
+        EXPECT_LE(labelsEnd, legendTop) << "the x labels run into the legend";
+    }
+
     for (bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         std::filesystem::remove(pdf);
@@ -603,6 +640,15 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
                 return w.text == text;
             })) << text;
         const double slack = 0.5;
+        // The x labels' row, the x unit's, ends above the legend's first row.
+        const auto unit = std::find_if(words.begin(), words.end(),
+                                       [](const SPdfWord& w) { return w.text == "[s]"; });
+        const auto legend = std::find_if(words.begin(), words.end(),
+                                         [](const SPdfWord& w) { return w.text == "(file"; });
+        ASSERT_TRUE(unit != words.end() && legend != words.end());
+        for (const SPdfWord& w : words)
+            if (std::fabs(w.y0 - unit->y0) < slack)
+                EXPECT_LE(w.y1, legend->y0 + slack) << w.text << " runs into the legend";
         for (const SPdfWord& w : words) {
             EXPECT_GE(w.x0, left - slack) << w.text;
             EXPECT_LE(w.x1, right + slack) << w.text;
@@ -618,4 +664,93 @@ TEST_F(PlotPrinting, EveryPrintedWordFitsThePrintRectangleWithoutOverlaps) {
             }
     }
     Printer().SetLandscape(false);
+}
+
+// "R = 5 Ω" typed into the title and "θ" into the y label: the screen, the printed page and
+// the clipboard's picture show them as typed; only the metafile, whose text is
+// Windows-1252, has "?" in their place.
+TEST_F(PlotPrinting, TypedCharactersOutsideWindows1252AreKeptButInTheMetafile) {
+    ShowRamp();
+    TLineChart& chart = win.MyChart;
+    chart.EnableTitle();
+    // Keys as the keyboard sends them: each character with its text, Greek ones too.
+    auto type = [](TControl& c, const char* utf8) {
+        QWidget* w = InnerOf(c);
+        for (const QChar ch : QString::fromUtf8(utf8)) {
+            const int key = ch.unicode() < 128 ? ch.toUpper().unicode() : 0;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(w, &press);
+            QApplication::sendEvent(w, &release);
+        }
+    };
+    // The title and the left y label, entered in their dialogs by `enter`.
+    auto enter = [&](const std::function<void(TMemo&)>& title,
+                     const std::function<void(TEdit&)>& label) {
+        kit.modalScript.push_back([&](TCustomForm&) {
+            chart.TitleForm().Memo->Lines().Clear();
+            title(*chart.TitleForm().Memo);
+            return TModalResult(mrOk);
+        });
+        chart.TitleLabelDblClick(&chart.TitleLabel(0));
+        kit.modalScript.push_back([&](TCustomForm&) {
+            kit.modalScript.push_front([&](TCustomForm&) {
+                labels.YLBaseEdit.SetText("");
+                label(labels.YLBaseEdit);
+                return TModalResult(mrOk);
+            });
+            scale.LabelBtn.Click();
+            return TypeAndOk({});
+        });
+        win.ScaleBtnClick(&win.ScaleBtn);
+        ASSERT_TRUE(scale.LabelsAccepted);
+    };
+    struct SSeen {
+        QImage screen, title, copy;
+        QByteArray metafile;
+    };
+    auto seen = [&] {
+        SSeen s;
+        s.screen = WidgetOf(chart).grab().toImage();
+        s.title = WidgetOf(chart.TitleLabel(0)).grab().toImage();
+        win.CopyBtnClick(&win.CopyBtn);
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        if (!copied) return s;
+        s.copy = qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32);
+        s.metafile = copied->data(kWmfMimeType);
+        return s;
+    };
+
+    enter([&](TMemo& m) { type(m, "R = 5 Ω"); }, [&](TEdit& e) { type(e, "θ"); });
+    EXPECT_EQ(chart.TitleLabel(0).Caption(), "R = 5 \xCE\xA9");
+    const SSeen typed = seen();
+    ASSERT_FALSE(typed.copy.isNull());
+    EXPECT_TRUE(typed.metafile.contains("R = 5 ?"));
+    // The clipboard's picture is the metafile's, drawn with the texts as typed: played
+    // with the metafile's own texts it is another picture.
+    wmf::File file;
+    ASSERT_EQ(wmf::Parse({reinterpret_cast<const std::uint8_t*>(typed.metafile.data()),
+                          std::size_t(typed.metafile.size())},
+                         file),
+              "");
+    TBitmap own(typed.copy.width(), typed.copy.height());
+    wmf::Play(file, own.Canvas());
+    EXPECT_FALSE(ImageOf(own).convertToFormat(QImage::Format_RGB32) == typed.copy);
+
+    kit.modalScript.push_back([](TCustomForm&) { return mrOk; });
+    win.PrintBtnClick(&win.PrintBtn);
+    // poppler's text without blanks, which it may or may not see between the title's words.
+    const std::string page = std::regex_replace(
+        Shell("pdftotext -enc UTF-8 " + pdf.string() + " -"), std::regex(" "), "");
+    EXPECT_NE(page.find("R=5Ω"), std::string::npos) << page;
+    EXPECT_NE(page.find("θ"), std::string::npos) << page;
+
+    // The same texts given as stored bytes look the same; a question mark does not.
+    enter([](TMemo& m) { m.Lines().SetText("R = 5 \xCE\xA9"); },
+          [](TEdit& e) { e.SetText("\xCE\xB8"); });
+    const SSeen stored = seen();
+    EXPECT_TRUE(stored.screen == typed.screen);
+    EXPECT_TRUE(stored.copy == typed.copy);
+    enter([](TMemo& m) { m.Lines().SetText("R = 5 ?"); }, [](TEdit& e) { e.SetText("?"); });
+    EXPECT_FALSE(seen().title == typed.title);
 }

@@ -4,11 +4,13 @@
 #include "Bitmap.h"
 #include "MissingTool.h"
 #include "ScratchFiles.h"
+#include "ShellOutput.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
+#include <QPrinterInfo>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -129,6 +131,44 @@ TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
         }
     EXPECT_NEAR(left, ox + 300 - 1, 2);
     EXPECT_NEAR(right, ox + 899 + 1, 2);
+}
+
+// With no printer set up a print fails; a set-up to a PDF file afterwards must print.
+TEST(Printer, AFailedStartLeavesThePrinterReadyForTheNextJob) {
+    if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdfinfo"))
+        CURVIX_SKIP_OR_FAIL() << "pdftotext, pdfinfo: install poppler-utils";
+    if (!QPrinterInfo::availablePrinters().isEmpty())
+        CURVIX_SKIP_OR_FAIL() << "a system printer is set up: the failed start needs none";
+    const testsupport::ScratchDir scratch;
+    const std::string pdf = scratch.file("after.pdf");
+    TPrinter& printer = Printer();
+    printer.SetOutputFileName("");
+    EXPECT_EQ(printer.BeginDoc(), "The printer could not start the job");
+    EXPECT_FALSE(printer.Printing());
+
+    const TPrinterSetupHook old = SetPrinterSetupHook([&](TPrinter& p) {
+        p.SetOutputFileName(pdf);
+        p.SetLandscape(true);
+        return true;
+    });
+    EXPECT_TRUE(TPrinterSetupDialog().Execute());
+    SetPrinterSetupHook(old);
+    ASSERT_EQ(printer.BeginDoc(), "");
+    printer.Canvas().Font().SetName("Arial");
+    printer.Canvas().Font().SetSize(12);
+    printer.Canvas().TextOut(300, 300, "Printed after the failure");
+    EXPECT_EQ(printer.EndDoc(), "");
+    printer.SetOutputFileName("");
+    printer.SetLandscape(false);
+
+    EXPECT_NE(testsupport::ShellOutput("/usr/bin/pdftotext " + pdf + " -")
+                  .find("Printed after the failure"),
+              std::string::npos);
+    std::smatch size;
+    const std::string info = testsupport::ShellOutput("/usr/bin/pdfinfo " + pdf);
+    ASSERT_TRUE(std::regex_search(info, size, std::regex(R"(Page size: +([0-9.]+) x ([0-9.]+))")))
+        << info;
+    EXPECT_GT(std::stod(size[1]), std::stod(size[2])) << "the set-up's landscape was kept";
 }
 
 // The set-up dialog chooses a printer and prints nothing: it confirms with OK.

@@ -162,6 +162,14 @@ TEST_F(StandardControls, MaskEditTakesOnlyWhatTheMaskAllows) {
     time.SetEditMask("90:00;1;_");
     time.SetText("12:30");
     EXPECT_EQ(time.Text(), "12:30");
+    TMaskEdit any(&form);
+    any.SetEditMask("cc:cc;0;_");
+    any.SetText("\xC3\xA9\xCE\xA9"
+                "ab"); // "éΩab" in UTF-8
+    EXPECT_EQ(any.EditText(), "\xC3\xA9\xCE\xA9:ab");
+    EXPECT_EQ(any.Text(), "\xC3\xA9\xCE\xA9"
+                          "ab")
+        << "the mask counts characters, not bytes";
     TMaskEdit code(&form);
     code.SetEditMask("LL\\9;1;_");
     code.SetText("ab9");
@@ -258,15 +266,16 @@ TEST_F(StandardControls, ContainersHoldTheirControlsAndKeepTheirOwnEnabledState)
     EXPECT_FALSE(WidgetOf(inside).isVisible());
 }
 
-TEST_F(StandardControls, ShownNamesComeBackAsTheirBytesTypedTextAsWindows1252) {
+TEST_F(StandardControls, ShownNamesComeBackAsTheirBytesTypedTextAsUtf8) {
     TEdit edit(&form);
     for (const char* name : {"v:\xC3\xA9t\xC3\xA9", "v:\xE9t\xE9"}) {
         edit.SetText(name);
         EXPECT_EQ(qobject_cast<QLineEdit*>(InnerOf(edit))->text(), QString::fromUtf8("v:été"));
         EXPECT_EQ(edit.Text(), name);
     }
-    qobject_cast<QLineEdit*>(InnerOf(edit))->insert(QString::fromUtf8("ü")); // as typed
-    EXPECT_EQ(edit.Text(), "v:\xE9t\xE9\xFC");
+    // As typed: every character kept, Windows-1252 or not.
+    qobject_cast<QLineEdit*>(InnerOf(edit))->insert(QString::fromUtf8("üΩ"));
+    EXPECT_EQ(edit.Text(), "v:\xC3\xA9t\xC3\xA9\xC3\xBC\xCE\xA9");
     form.SetCaption("d\xC3\xA9marrage.adf");
     EXPECT_EQ(WidgetOf(form).windowTitle(), QString::fromUtf8("démarrage.adf"));
     EXPECT_EQ(form.Caption(), "d\xC3\xA9marrage.adf");

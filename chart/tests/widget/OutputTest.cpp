@@ -5,7 +5,9 @@
 #include "ChartNumbers.h"
 #include "MultiFile.h"
 
+#include "Bitmap.h"
 #include "Clipboard.h"
+#include "Control_p.h"
 #include "FileDialogs.h"
 #include "Form.h"
 #include "Label.h"
@@ -19,9 +21,14 @@
 #include "TitleForm.h"
 #include "services/SystemHooks.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 
@@ -124,6 +131,75 @@ TEST_F(OutputFixture, TwoRowsChosenWithOneLineGiveAOneRowTitle) {
     chart.DisableTitle();
     EXPECT_EQ(chart.TitleHeight, 0);
     EXPECT_FALSE(chart.TitleLabel(0).Visible());
+}
+
+namespace {
+// Runs of rows holding a dark pixel between the columns left and right - 1, from row top
+// to row bottom - 1.
+using TBands = std::vector<std::pair<int, int>>;
+TBands DarkBands(const std::function<bool(int, int)>& dark, int left, int right, int top,
+                 int bottom) {
+    TBands bands;
+    for (int y = top; y < bottom; ++y) {
+        bool any = false;
+        for (int x = left; x < right && !any; ++x)
+            any = dark(x, y);
+        if (!any) continue;
+        if (!bands.empty() && bands.back().second == y)
+            ++bands.back().second;
+        else
+            bands.push_back({y, y + 1});
+    }
+    return bands;
+}
+} // namespace
+
+// Tt hides the title and shows it again, after a plot pass measured the legend's smaller
+// font: both rows stay whole on screen, and copies keep them above the plot's frame.
+TEST_F(OutputFixture, ATwoRowTitleKeepsItsRowsApartWhenHiddenAndShown) {
+    LoadTwoFiles();
+    chart.Resize_(460, 320); // the plot window's size: title 8 points, legend 7
+    chart.EnableTitle();
+    const SPlotRect p = chart.PlotRect;
+    auto screenRows = [&] {
+        const QImage shot = WidgetOf(chart).grab().toImage();
+        return DarkBands([&](int x, int y) { return qGray(shot.pixel(x, y)) < 128; }, p.left + 1,
+                         p.right, 0, chart.PlotRect.top);
+    };
+    TitleAnswer(chart, 0, "Fault at bus 3");
+    const TBands alone = screenRows();
+    ASSERT_EQ(alone.size(), 1u);
+    TitleAnswer(chart, 1, "Fault at bus 3\r\nsecond row");
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        chart.DisableTitle();
+        chart.Plot(false);
+        chart.EnableTitle();
+        const TBands rows = screenRows();
+        ASSERT_EQ(rows.size(), 2u);
+        EXPECT_EQ(rows[0], alone[0]) << "the first row is whole, where it stands alone";
+
+        // A copy: its frame is the first row that is black over most of the width.
+        TBitmap copy(600, 500);
+        TCanvas& c = copy.Canvas();
+        chart.Copy(&c, {0, 0, 600, 500});
+        auto dark = [&](int x, int y) {
+            const TColor k = c.GetPixel(x, y);
+            return GetRValue(k) + GetGValue(k) + GetBValue(k) < 3 * 128;
+        };
+        auto blackIn = [&](int y) {
+            int n = 0;
+            for (int x = 100; x < 500; ++x)
+                n += c.GetPixel(x, y) == clBlack ? 1 : 0;
+            return n;
+        };
+        int frame = 0;
+        while (frame < 500 && blackIn(frame) < 300)
+            ++frame;
+        const TBands copied = DarkBands(dark, 150, 450, 0, frame);
+        ASSERT_EQ(copied.size(), 2u);
+        EXPECT_LT(copied[1].second, frame) << "the second row stands clear of the frame";
+    }
 }
 
 TEST_F(OutputFixture, TitleSetWhileHiddenKeepsNoRowsAndCancelChangesNothing) {
@@ -256,6 +332,53 @@ TEST_F(OutputFixture, APressBesideEveryCurveOnlyBeeps) {
         chart.Mark();
     EXPECT_EQ(chart.MarkCounter, 7);
     EXPECT_EQ(beeps, 3);
+}
+
+// A history that overflowed: samples 0 .. 29 hold their index, 30 .. 40 are infinite.
+TEST_F(OutputFixture, AMarkOnAnInfiniteValueOnlyBeepsAndTheLastFiniteSampleIsMarked) {
+    std::vector<float> y(41, INFINITY);
+    for (int i = 0; i < 30; ++i)
+        y[i] = float(i);
+    multi.Add(Range(41, 0, 4), {y});
+    multi.Give(chart, {kCurve});
+    chart.Plot(true);
+    chart.SetDataCursorVisible(true);
+    const int last = ColumnOf(2.9), top = RowOf(29), s = chart.LegendUnitWidth + 1;
+    ASSERT_LT(last + 2, ColumnOf(2.95)) << "the press beside the sample is nearer to it";
+    auto blackAtTheLastSample = [&] {
+        return Count(clBlack, last - s, top - s, last + s, top + s);
+    };
+    const struct {
+        const char* where;
+        int column;
+        bool marks;
+    } presses[] = {
+        {"on the last finite sample", last, true},
+        {"beside it, on the way to the infinite one", last + 2, true},
+        {"on the first infinite sample", ColumnOf(3.0), false},
+        {"among the infinite samples", ColumnOf(3.5), false},
+    };
+    for (const auto& press : presses) {
+        SCOPED_TRACE(press.where);
+        chart.ResetMarkData();
+        chart.Plot(false);
+        chart.CursorLine().SetLeft(press.column);
+        const std::vector<TColor> before = Picture();
+        const int black = blackAtTheLastSample();
+        beeps = 0;
+        chart.Mark();
+        EXPECT_EQ(beeps, press.marks ? 0 : 1);
+        EXPECT_EQ(chart.MarkCounter, press.marks ? 0 : -1);
+        if (!press.marks) {
+            EXPECT_TRUE(Picture() == before) << "no symbol on the curve nor in the legend";
+            continue;
+        }
+        EXPECT_GT(blackAtTheLastSample(), black);
+        chart.Plot(false); // and again when the marks are redrawn
+        EXPECT_EQ(blackAtTheLastSample(), black);
+        chart.MarkAll();
+        EXPECT_GT(blackAtTheLastSample(), black);
+    }
 }
 
 TEST_F(OutputFixture, AMarkBeyondTheShorterFileMarksOnlyTheLongerOne) {
