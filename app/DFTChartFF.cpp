@@ -494,6 +494,7 @@ void TDFTChartForm::PrintNumbers() {
         if (t.page != page) {
             page = t.page;
             if (std::string reason = printer.NewPage(); !reason.empty()) {
+                printer.EndDoc(); // a job left running would refuse every later print
                 ReportPrinterError(reason);
                 return;
             }
