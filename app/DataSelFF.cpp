@@ -78,6 +78,12 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     WidthsBtn.SetHint("Enlarge space for variable names");
     FileStringGrid.SetShowCellHints(true);
     SelectedGrid.SetShowCellHints(true);
+    // The top row, the table, the list, the selection grid with the buttons under it, and
+    // the column on its right.
+    SetTabOrder({&LoadBtn,      &RefreshBtn, &RefUpdBtn, &MultiFileBtn,   &OptionsBtn,
+                 &SSSpeedBtn,   &LSSpeedBtn, &AboutBtn,  &FileStringGrid, &VarList,
+                 &SelectedGrid, &ResetBtn,   &UpdateBtn, &SaveVarBtn,     &PlusBtn,
+                 &MinusBtn,     &TimesBtn,   &PlotBtn,   &DFTBtn,         &WidthsBtn});
 
     BindHandlers();
 }
