@@ -84,7 +84,7 @@ void TDataSelForm::PlotBtnClick(TObject*) {
     TPlotWinForm* win = ctx_.windows.PlotWin;
     if (!win) return;
     win->ShowPlot({PreparedPlot, selection.XIsFirstVariable(), update});
-    if (!update) UpdateBtn.SetEnabled(false);
+    if (!update) SetUpdatable(false);
     lastPlotOk = true;
 }
 
