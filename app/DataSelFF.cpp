@@ -187,6 +187,8 @@ void TDataSelForm::BindHandlers() {
     SelectedGrid.OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
         SelectedGridKeyDown(s, k, sh);
     };
+    SelectedGrid.OnKeyPress = [this](TObject* s, char& k) { SelectedGridKeyPress(s, k); };
+    FileStringGrid.OnKeyPress = [this](TObject* s, char& k) { SelectedGridKeyPress(s, k); };
     SelectedGrid.OnEditText = [this](int c, int r, const std::string& t) {
         SelectionCellEdited(c, r, t);
     };

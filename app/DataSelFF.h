@@ -72,6 +72,7 @@ public:
     void RemoveSelectedRow(int row);
     void SelectedGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void SelectedGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void SelectedGridKeyPress(TObject* Sender, char& Key);
     void ResetBtnClick(TObject* Sender);
     void PlusBtnClick(TObject* Sender);
     void MinusBtnClick(TObject* Sender);
@@ -203,6 +204,9 @@ private:
     // Whether x is a time; the time-factor menu shows on a right click only then.
     void SetTimeFactorPopup(bool active);
     void SetUpdatable(bool on);
+    // Enter in either grid runs the default button's command: Update after a zoom, else Plot
+    // once there is a curve.
+    bool EnterRunsACommand() const;
     // The Plot, Save and Four buttons as the selection allows.
     void EnableForSelection();
     std::array<bool, 10> savedEnabled_{}; // the controls composite mode disables

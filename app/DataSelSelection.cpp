@@ -210,16 +210,24 @@ void TDataSelForm::SelectedGridMouseUp(TObject*, TMouseButton Button, TShiftStat
     DrawSelection();
 }
 
+bool TDataSelForm::EnterRunsACommand() const {
+    return updatable_ || selection.RowCount() > 1;
+}
+
+// Enter runs the command of the button drawn as the default, which ends an edit first. The
+// key is used up here, so that the window's default button does not run it again.
 void TDataSelForm::SelectedGridKeyDown(TObject*, WORD& Key, TShiftState) {
-    if (Key != VK_RETURN) return;
-    // the key is used up here, so the window's default buttons do not plot again
-    if (updatable_) {
-        Key = 0;
+    if (Key != VK_RETURN || !EnterRunsACommand()) return;
+    Key = 0;
+    if (updatable_)
         UpdateBtnClick(&UpdateBtn);
-    } else if (selection.RowCount() > 1) {
-        Key = 0;
+    else
         PlotBtnClick(&PlotBtn);
-    }
+}
+
+// Its character too: it does not open or close the cell editor after the command.
+void TDataSelForm::SelectedGridKeyPress(TObject*, char& Key) {
+    if (Key == 13 && EnterRunsACommand()) Key = 0;
 }
 
 void TDataSelForm::ResetBtnClick(TObject*) {

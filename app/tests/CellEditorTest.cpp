@@ -6,9 +6,13 @@
 #include "InplaceEdit.h"
 #include "Menus.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -69,6 +73,24 @@ protected:
         for (const char* name : {"v:a", "c:b", "i:c"})
             ClickName(name);
         ASSERT_EQ(f.selection.RowCount(), 4);
+    }
+    // The share of a cell's pixels on screen that are the grey of a bad cell; 0 for a cell
+    // out of view. What is pending is painted first, as a message box's own loop does.
+    static double GreyShare(TStringAlignGrid& grid, int col, int row) {
+        Flush();
+        const TRect r = grid.CellRect(col, row);
+        auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+        if (!area || r.IsEmpty()) return 0;
+        QWidget* top = area->window();
+        const QPoint at = area->viewport()->mapTo(top, QPoint(r.Left, r.Top));
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(top->winId(), at.x(), at.y(), r.Width(), r.Height())
+                                 .toImage();
+        int grey = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                grey += (shown.pixel(x, y) & 0xFFFFFF) == 0x808080 ? 1 : 0;
+        return double(grey) / std::max(1, shown.width() * shown.height());
     }
     std::vector<std::string> NamesAndOffsets(int rows) const {
         std::vector<std::string> out;
@@ -192,6 +214,48 @@ TEST_F(CellEditor, TabKeepsToTheGridAndCtrlTabLeavesIt) {
                     Qt::ControlModifier | Qt::ShiftModifier);
     Flush();
     EXPECT_TRUE(HasFocus(f.VarList));
+}
+
+// A bad number typed into a cell and sent by Enter, or left by Tab before Plot: while the
+// message shows, the cell is in view and grey, with no editor over it.
+TEST_F(CellEditor, TheBadCellShowsGreyWhileItsMessageShows) {
+    struct Case {
+        const char* what;
+        bool multi, fileTable, byTab;
+    };
+    for (const Case c :
+         {Case{"factor, Enter", false, false, false}, Case{"time shift, Enter", false, true, false},
+          Case{"time shift of the second file, Tab, Plot", true, true, true}}) {
+        SCOPED_TRACE(c.what);
+        f.ResetBtnClick(&f.ResetBtn);
+        Layout(c.multi);
+        Load(0, SmallAdf("a.adf"));
+        if (c.multi) Load(1, SmallAdf("b.adf"));
+        ClickName("v:a");
+        TModelGrid& grid = c.fileTable ? f.FileStringGrid : f.SelectedGrid;
+        const int col = c.fileTable ? 6 : 2;
+        const int row = c.fileTable ? f.fileSlots.CurrentRow() : 2;
+        TypeInto(grid, col, row, "abc");
+        if (c.byTab) {
+            QTest::keyClick(KeyTarget(grid), Qt::Key_Tab);
+            Flush();
+            ASSERT_TRUE(grid.CellRect(col, row).IsEmpty()); // the table scrolled back
+        }
+        kit.messages.clear();
+        double grey = -1;
+        kit.onMessage = [&](const SShownMessage&) { grey = GreyShare(grid, col, row); };
+        if (c.byTab)
+            QTest::mouseClick(InnerOf(f.PlotBtn), Qt::LeftButton);
+        else
+            QTest::keyClick(KeyTarget(grid), Qt::Key_Return);
+        Flush();
+        kit.onMessage = nullptr;
+        EXPECT_EQ(kit.MessageLines(),
+                  (std::vector<std::string>{"Error: Invalid number in the evidenced Cell"}));
+        EXPECT_GT(grey, 0.5);
+        EXPECT_FALSE(EditorShown(grid));
+        grid.SetEditText(col, row, c.fileTable ? "0" : "1");
+    }
 }
 
 // With Load and Plot both enabled, Plot is drawn as the default button and Enter in the
