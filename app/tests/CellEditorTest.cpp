@@ -216,6 +216,34 @@ TEST_F(CellEditor, TabKeepsToTheGridAndCtrlTabLeavesIt) {
     EXPECT_TRUE(HasFocus(f.VarList));
 }
 
+// A speed button takes no focus, so the grid would keep its editor open through the button's
+// command: a real click closes it first. The typed text has reached the selection as it was
+// typed, and stays.
+TEST_F(CellEditor, ASpeedButtonEndsTheEditBeforeItsCommand) {
+    Layout(false);
+    Load(0, SmallAdf());
+    ClickName("v:a");
+    for (TSpeedButton* button : {&f.SSSpeedBtn, &f.RefUpdBtn, &f.WidthsBtn}) {
+        SCOPED_TRACE(button->Caption());
+        TypeInto(f.SelectedGrid, 3, 2, button == &f.SSSpeedBtn ? "7" : "8");
+        const std::string typed = f.SelectedGrid.InplaceEditor()->Text();
+        std::vector<std::string> during;
+        kit.onMessage = [&](const SShownMessage&) {
+            during = {EditorShown(f.SelectedGrid) ? "editor open" : "editor closed",
+                      f.selection.Row(2).offsetText};
+        };
+        QTest::mouseClick(InnerOf(*button), Qt::LeftButton);
+        Flush();
+        kit.onMessage = nullptr;
+        if (button == &f.SSSpeedBtn) {
+            EXPECT_EQ(during, (std::vector<std::string>{"editor closed", typed}));
+        }
+        EXPECT_FALSE(EditorShown(f.SelectedGrid));
+        EXPECT_EQ(f.selection.Row(2).offsetText, typed);
+        EXPECT_EQ(Cell(3, 2), typed);
+    }
+}
+
 // A bad number typed into a cell and sent by Enter, or left by Tab before Plot: while the
 // message shows, the cell is in view and grey, with no editor over it.
 TEST_F(CellEditor, TheBadCellShowsGreyWhileItsMessageShows) {
