@@ -61,6 +61,7 @@ TDFTChartForm::TDFTChartForm(TComponent* owner, SAppContext& ctx)
         b.b.SetShowHint(*b.hint != 0);
         b.b.SetBounds(b.left, b.top, 54, 26);
     }
+    SetTabOrder({&OptionsBtn, &InfoBtn, &PrintButton, &CopyBtn});
     ViewGroup.SetColor(clWhite);
     ViewGroup.SetBevelOuter(bvLowered);
     ViewGroup.SetBounds(4, kClientHeight - 110, kPanelWidth - 8, 106);

@@ -57,6 +57,8 @@ TDFTOptions::TDFTOptions(TComponent* owner, SAppContext& ctx)
     SetUpOkCancel(OkBtn, "OK", CancelBtn);
     OkBtn.SetBounds(92, 268, 75, 25);
     CancelBtn.SetBounds(185, 268, 75, 25);
+    SetTabOrder({&InitialTimeEdit, &FinalTimeEdit, &UnitRadioGroup, &ArmMinEdit, &ArmMaxEdit,
+                 &SizeRadioGroup, &OkBtn, &CancelBtn});
 
     OkBtn.OnClick = [this](TObject* s) { OkBtnClick(s); };
     OnShow = [this](TObject* s) { FormShow(s); };

@@ -64,8 +64,8 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     OpenDialog1.InitialDir = ".";
     OpenDialog1.Options = ofFileMustExist | ofAllowMultiSelect;
 
-    // Start values of the form design.
-    MultiFileBtn.SetDown(true);
+    // Start values of the form design: the slots start in the multi-file layout.
+    MultiFileBtn.SetDown(fileSlots.Multi());
     LoadBtn.SetDefault(true);
     PlotBtn.SetDefault(true);
     UpdateBtn.SetDefault(true);
@@ -78,6 +78,12 @@ TDataSelForm::TDataSelForm(TComponent* owner, SAppContext& ctx)
     WidthsBtn.SetHint("Enlarge space for variable names");
     FileStringGrid.SetShowCellHints(true);
     SelectedGrid.SetShowCellHints(true);
+    // The top row, the table, the list, the selection grid with the buttons under it, and
+    // the column on its right.
+    SetTabOrder({&LoadBtn,      &RefreshBtn, &RefUpdBtn, &MultiFileBtn,   &OptionsBtn,
+                 &SSSpeedBtn,   &LSSpeedBtn, &AboutBtn,  &FileStringGrid, &VarList,
+                 &SelectedGrid, &ResetBtn,   &UpdateBtn, &SaveVarBtn,     &PlusBtn,
+                 &MinusBtn,     &TimesBtn,   &PlotBtn,   &DFTBtn,         &WidthsBtn});
 
     BindHandlers();
 }
@@ -181,6 +187,8 @@ void TDataSelForm::BindHandlers() {
     SelectedGrid.OnKeyDown = [this](TObject* s, WORD& k, TShiftState sh) {
         SelectedGridKeyDown(s, k, sh);
     };
+    SelectedGrid.OnKeyPress = [this](TObject* s, char& k) { SelectedGridKeyPress(s, k); };
+    FileStringGrid.OnKeyPress = [this](TObject* s, char& k) { SelectedGridKeyPress(s, k); };
     SelectedGrid.OnEditText = [this](int c, int r, const std::string& t) {
         SelectionCellEdited(c, r, t);
     };
@@ -256,7 +264,7 @@ void TDataSelForm::FormCreate(TObject*) {
     SelectedGrid.GetFontFixedRow(1).SetColor(clBlack);
 
     fileSlots = CSlots{};
-    fileSlots.SetMulti(MultiFileBtn.Down());
+    MultiFileBtn.SetDown(fileSlots.Multi());
 
     if (globals_.instanceNumber > 1) {
         const std::string suffix = " (" + std::to_string(globals_.instanceNumber) + ")";
@@ -266,7 +274,7 @@ void TDataSelForm::FormCreate(TObject*) {
 
     ResetCurveColours();
     SelectedGrid.SetCells(0, 0, "Variable");
-    if (MultiFileBtn.Down()) {
+    if (fileSlots.Multi()) {
         SelectedGrid.SetCells(1, 0, "#");
         SelectedGrid.SetHintCell(1, 0, "File Number");
     } else {
@@ -284,11 +292,10 @@ void TDataSelForm::FormCreate(TObject*) {
     // multi-file layout whatever the registry said.
     ParseCommandLine();
     if (globals_.fileArgCount < 2 && !globals_.multiFileMode) {
-        MultiFileBtn.SetDown(false);
-        MultiFileBtnClick(&MultiFileBtn);
+        SetLayout(false);
         SetHeight(globals_.winPos[2]);
     } else {
-        globals_.multiFileMode = MultiFileBtn.Down();
+        globals_.multiFileMode = fileSlots.Multi();
     }
 
     // Every name is made absolute before the first load moves the current folder.

@@ -54,6 +54,9 @@ public:
     void FileStringGridDblClick(TObject* Sender);
     void SelectFileRow(int row);
     void MultiFileBtnClick(TObject* Sender);
+    // The multi-file (true) or single-file layout: the slots model's, which the button shows
+    // and the remembered setting follows.
+    void SetLayout(bool multi);
     void WidthsBtnClick(TObject* Sender);
     std::string CommonXName();
     // Files dropped on the window (the framework calls it while dropping is on).
@@ -69,6 +72,7 @@ public:
     void RemoveSelectedRow(int row);
     void SelectedGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     void SelectedGridKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+    void SelectedGridKeyPress(TObject* Sender, char& Key);
     void ResetBtnClick(TObject* Sender);
     void PlusBtnClick(TObject* Sender);
     void MinusBtnClick(TObject* Sender);
@@ -150,6 +154,12 @@ private:
     bool doubleClickPending = false;
     TMouseButton firstOperandButton = mbLeft;
     bool updateMode = false; // the next plot is an Update
+    // The plot window was zoomed or scaled by hand since the last Plot: Update may keep its
+    // scale. The Update button shows it.
+    bool updatable_ = false;
+    // x is a time: the time factors are offered (the x factor cell's pop-up menu). So at
+    // start, as the menu is made.
+    bool xIsTime_ = true;
 
     SAppContext& ctx_;
     SGlobalVars& globals_;
@@ -191,8 +201,12 @@ private:
     void FileCellEdited(int col, int row, const std::string& text);
     bool lastClickChangedRow_ = false;
     // variable selection
-    // The time-factor menu shows on a right click only while active.
+    // Whether x is a time; the time-factor menu shows on a right click only then.
     void SetTimeFactorPopup(bool active);
+    void SetUpdatable(bool on);
+    // Enter in either grid runs the default button's command: Update after a zoom, else Plot
+    // once there is a curve.
+    bool EnterRunsACommand() const;
     // The Plot, Save and Four buttons as the selection allows.
     void EnableForSelection();
     std::array<bool, 10> savedEnabled_{}; // the controls composite mode disables

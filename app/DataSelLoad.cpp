@@ -170,7 +170,7 @@ void TDataSelForm::CommitFile(int slot, const std::string& nameArg, SimOut&& fre
     for (TControl* c : {static_cast<TControl*>(&TimesBtn), static_cast<TControl*>(&MinusBtn),
                         static_cast<TControl*>(&PlusBtn)})
         c->SetEnabled(true);
-    if (!fixedScaleArg) UpdateBtn.SetEnabled(false);
+    if (!fixedScaleArg) SetUpdatable(false);
 
     const bool multi = fileSlots.Multi();
     DrawFileTable();
@@ -184,7 +184,7 @@ void TDataSelForm::CommitFile(int slot, const std::string& nameArg, SimOut&& fre
     if (refresh) {
         RefindSelectionAfterRefresh(slot);
         // Too few points for a plot: the bookkeeping above stands, only the replot waits.
-        if (PlotBtn.Enabled() && f.nPoints >= 2) {
+        if (selection.RowCount() > 1 && f.nPoints >= 2) {
             if (fixedScaleArg)
                 UpdateBtnClick(this);
             else
@@ -273,10 +273,7 @@ void TDataSelForm::FinishLoading(bool hadFiles) {
 
 void TDataSelForm::DropFiles(const std::vector<std::string>& names) {
     if (names.empty()) return;
-    if (names.size() > 1 && !MultiFileBtn.Down()) {
-        MultiFileBtn.SetDown(true);
-        MultiFileBtnClick(&MultiFileBtn);
-    }
+    if (names.size() > 1 && !fileSlots.Multi()) SetLayout(true);
     const bool hadFiles = fileSlots.LoadedCount() > 0;
     // The dropped files from the last to the first; the dialog opens where they came from.
     const std::vector<std::string> order(names.rbegin(), names.rend());
@@ -363,13 +360,18 @@ void TDataSelForm::UnloadSlot(int slot) {
 }
 
 void TDataSelForm::MultiFileBtnClick(TObject*) {
+    SetLayout(MultiFileBtn.Down());
+}
+
+void TDataSelForm::SetLayout(bool multi) {
     EndCellEdits();
     const int loaded = fileSlots.LoadedCount();
     const int a =
         (FileStringGrid.RowHeights(1) + 1) * (std::max(loaded, 3) - FileStringGrid.FixedRows());
-    if (MultiFileBtn.Down()) {
-        fileSlots.SetMulti(true);
-        globals_.multiFileMode = true;
+    fileSlots.SetMulti(multi);
+    MultiFileBtn.SetDown(fileSlots.Multi());
+    globals_.multiFileMode = fileSlots.Multi();
+    if (fileSlots.Multi()) {
         SaveVarBtn.SetEnabled(false);
         DrawFileTable();
         GrowBelowTable(a);
@@ -379,8 +381,6 @@ void TDataSelForm::MultiFileBtnClick(TObject*) {
         UpdateLoadEnabled();
         if (loaded > 0) FileStringGrid.SetCells(5, 0, UpperCase(CommonXName()) + "max");
     } else {
-        fileSlots.SetMulti(false);
-        globals_.multiFileMode = false;
         MultiFileBtn.SetEnabled(true);
         SaveVarBtn.SetEnabled(true);
         LoadBtn.SetEnabled(true);

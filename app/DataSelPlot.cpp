@@ -25,9 +25,15 @@ unsigned IconFlags(EPlotIcon icon) {
     return MB_OK;
 }
 
-// Shows a message with its cell grey meanwhile; the grids are drawn again after.
+// Shows a message with its cell grey meanwhile; the grids are drawn again after. The cell
+// becomes the current one, scrolled into view, with no editor over it.
 void ShowWithCell(TStringAlignGrid* grid, int col, int row, const SPlotMessage& m) {
-    if (grid) grid->SetColorCell(col, row, kBadCellColour);
+    if (grid) {
+        grid->EndEditForChange();
+        grid->SetRow(row);
+        grid->SetCol(col);
+        grid->SetColorCell(col, row, kBadCellColour);
+    }
     MessageBox(m.text, m.title, IconFlags(m.icon));
 }
 
@@ -77,6 +83,7 @@ int TDataSelForm::PreparePlotData() {
 }
 
 void TDataSelForm::PlotBtnClick(TObject*) {
+    EndCellEdits();
     THourGlass busy;
     const bool update = std::exchange(updateMode, false);
     lastPlotOk = false;
@@ -84,7 +91,7 @@ void TDataSelForm::PlotBtnClick(TObject*) {
     TPlotWinForm* win = ctx_.windows.PlotWin;
     if (!win) return;
     win->ShowPlot({PreparedPlot, selection.XIsFirstVariable(), update});
-    if (!update) UpdateBtn.SetEnabled(false);
+    if (!update) SetUpdatable(false);
     lastPlotOk = true;
 }
 

@@ -23,7 +23,13 @@ bool StartsWith(const std::string& s, const char* prefix) {
 } // namespace
 
 void TDataSelForm::SetTimeFactorPopup(bool active) {
-    TimeFactPopup.SetAutoPopup(active);
+    xIsTime_ = active;
+    TimeFactPopup.SetAutoPopup(xIsTime_);
+}
+
+void TDataSelForm::SetUpdatable(bool on) {
+    updatable_ = on;
+    UpdateBtn.SetEnabled(updatable_);
 }
 
 void TDataSelForm::DrawSelection() {
@@ -191,7 +197,7 @@ void TDataSelForm::SelectedGridMouseUp(TObject*, TMouseButton Button, TShiftStat
                    MB_ICONEXCLAMATION);
         return;
     }
-    if (selection.TimeUnit() != 's' && TimeFactPopup.AutoPopup()) {
+    if (selection.TimeUnit() != 's' && xIsTime_) {
         MessageBox("Converting time factor to \"User Defined\"", "Information", MB_ICONINFORMATION);
         User1Click(nullptr);
     }
@@ -199,21 +205,29 @@ void TDataSelForm::SelectedGridMouseUp(TObject*, TMouseButton Button, TShiftStat
     const bool timeX = selection.XIsFirstVariable() && selection.Row(d).name == "t";
     SetTimeFactorPopup(timeX);
     if (!timeX) User1Click(nullptr);
-    UpdateBtn.SetEnabled(false);
+    SetUpdatable(false);
     DFTBtn.SetEnabled(selection.RowCount() == 2 && selection.XIsFirstVariable());
     DrawSelection();
 }
 
+bool TDataSelForm::EnterRunsACommand() const {
+    return updatable_ || selection.RowCount() > 1;
+}
+
+// Enter runs the command of the button drawn as the default, which ends an edit first. The
+// key is used up here, so that the window's default button does not run it again.
 void TDataSelForm::SelectedGridKeyDown(TObject*, WORD& Key, TShiftState) {
-    if (Key != VK_RETURN) return;
-    // the key is used up here, so the window's default buttons do not plot again
-    if (UpdateBtn.Enabled()) {
-        Key = 0;
+    if (Key != VK_RETURN || !EnterRunsACommand()) return;
+    Key = 0;
+    if (updatable_)
         UpdateBtnClick(&UpdateBtn);
-    } else if (PlotBtn.Enabled()) {
-        Key = 0;
+    else
         PlotBtnClick(&PlotBtn);
-    }
+}
+
+// Its character too: it does not open or close the cell editor after the command.
+void TDataSelForm::SelectedGridKeyPress(TObject*, char& Key) {
+    if (Key == 13 && EnterRunsACommand()) Key = 0;
 }
 
 void TDataSelForm::ResetBtnClick(TObject*) {
@@ -291,6 +305,8 @@ void TDataSelForm::SetOperatorMode(bool on) {
     selection.EndComposite();
     for (std::size_t i = 0; i < std::size(kept); ++i)
         kept[i]->SetEnabled(savedEnabled_[i]);
+    // Update shows its model again, which a zoom meanwhile may have changed.
+    UpdateBtn.SetEnabled(updatable_);
     DragAcceptFiles(savedDropping_);
     for (TControl* c : {static_cast<TControl*>(&ResetBtn), static_cast<TControl*>(&OptionsBtn),
                         static_cast<TControl*>(&WidthsBtn), static_cast<TControl*>(&PlusBtn),
@@ -372,9 +388,9 @@ void TDataSelForm::ResetCurveColours() {
 // ---- the plot window's zoom state
 
 void TDataSelForm::EnableUpdate() {
-    UpdateBtn.SetEnabled(selection.XIsFirstVariable());
+    SetUpdatable(selection.XIsFirstVariable());
 }
 
 void TDataSelForm::DisableUpdate() {
-    UpdateBtn.SetEnabled(false);
+    SetUpdatable(false);
 }

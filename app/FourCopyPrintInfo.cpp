@@ -29,6 +29,7 @@ TFourCopyInfo::TFourCopyInfo(TComponent* owner, SAppContext&)
     CancelBtn.SetBounds(120, 86, 90, 25);
     PrSetupBtn.SetCaption("Printer setup...");
     PrSetupBtn.SetBounds(232, 86, 90, 25);
+    SetTabOrder({&RadioGroup1, &AmplBox, &PhaseBox, &GoBtn, &CancelBtn, &PrSetupBtn});
 
     RadioGroup1.OnClick = [this](TObject* s) { RadioGroup1Click(s); };
     AmplBox.OnClick = [this](TObject* s) { AmplBoxClick(s); };

@@ -38,6 +38,8 @@ TLabelForm::TLabelForm(TComponent* owner, SAppContext& ctx)
     SetUpOkCancel(OKBtn, "OK", CancelBtn);
     CancelBtn.SetBounds(150, 146, 78, 27);
     OKBtn.SetBounds(234, 146, 78, 27);
+    SetTabOrder({&YLBaseEdit, &YLExpEdit, &YRBaseEdit, &YRExpEdit, &XBaseEdit, &XExpEdit,
+                 &CancelBtn, &OKBtn});
 
     ScaleBy(ctx.globals.scaleMul, ctx.globals.scaleDiv);
 }

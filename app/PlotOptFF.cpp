@@ -73,6 +73,9 @@ TPlotOptForm::TPlotOptForm(TComponent* owner, SAppContext& ctx)
     SetUpOkCancel(OKBtn, "OK", CancelBtn);
     CancelBtn.SetBounds(100, 210, 78, 27);
     OKBtn.SetBounds(186, 210, 78, 27);
+    SetTabOrder({&PageControl1, &YScaleTypeRG, &XScaleTypeRG, &GridBox, &AxisSizeGroup, &CBoxFixed,
+                 &LegendSizeGroup, &UseLinesBtn, &LineTypeRadioGr, &UsePointsBtn, &PointTypeRadioGr,
+                 &CancelBtn, &OKBtn});
 
     // Bound after the start values, which fire the groups' clicks.
     AxisSizeGroup.OnClick = [this](TObject* s) { AxisSizeGroupClick(s); };

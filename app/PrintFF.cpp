@@ -53,6 +53,8 @@ TPrintDataForm::TPrintDataForm(TComponent* owner, SAppContext& ctx)
     SetUpOkCancel(PrintBtn, "Print", CancelBtn);
     PrintBtn.SetBounds(136, 182, 78, 27);
     CancelBtn.SetBounds(222, 182, 78, 27);
+    SetTabOrder({&FrThicknCombo, &PrSetupBtn, &CrThicknCombo, &DotThicknCombo, &BlackWhiteBox,
+                 &PrintBtn, &CancelBtn});
 
     PrSetupBtn.OnClick = [this](TObject* s) { PrSetupBtnClick(s); };
     OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -36,6 +36,7 @@ TLineChart::TTitleForm::TTitleForm() : TForm(nullptr) {
     RowsRadioGroup->SetItemIndex(0);
     RowsRadioGroup->OnClick = [this](TObject* s) { RowsRadioGroupClick(s); };
     RowsRadioGroupClick(RowsRadioGroup);
+    SetTabOrder({Memo, RowsRadioGroup, OKButton, CancelButton});
 }
 
 void TLineChart::TTitleForm::RowsRadioGroupClick(TObject*) {

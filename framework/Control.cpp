@@ -342,6 +342,16 @@ bool ControlWidget::event(QEvent* e) {
     return QWidget::event(e);
 }
 
+bool ControlWidget::focusNextPrevChild(bool next) {
+    if (isWindow())
+        if (auto* form = dynamic_cast<TCustomForm*>(&control_)) {
+            bool moved = false;
+            Guarded([&] { moved = form->TabFromFocus(next); });
+            if (moved) return true;
+        }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void ControlWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     TPaintContext context{painter};

@@ -31,6 +31,8 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
+    // A form's window: Tab follows the form's tab order.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     TControl& control_;

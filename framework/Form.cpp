@@ -52,6 +52,63 @@ void VisitButtons(QWidget& root, const std::function<bool(TButton&)>& visit) {
             if (visit(*b)) return;
     }
 }
+
+bool Inside(const QWidget* w, const QWidget* ancestor) {
+    for (; w; w = w->parentWidget())
+        if (w == ancestor) return true;
+    return false;
+}
+
+// The widgets of `window` that Tab stops at now: in the order of `order`, each control with
+// the widgets inside it that no listed control within it holds; any others after them, as
+// the window system keeps them.
+std::vector<QWidget*> TabStops(QWidget& window, const std::vector<TControl*>& order) {
+    auto placeOf = [&](const QWidget* w) {
+        std::size_t place = order.size();
+        const QWidget* around = nullptr;
+        for (std::size_t i = 0; i < order.size(); ++i) {
+            const QWidget* c = &WidgetOf(*order[i]);
+            if (Inside(w, c) && (!around || Inside(c, around))) {
+                place = i;
+                around = c;
+            }
+        }
+        return place;
+    };
+    std::vector<std::vector<QWidget*>> parts(order.size() + 1);
+    int guard = 0;
+    for (QWidget* w = window.nextInFocusChain(); w && w != &window && ++guard < 100000;
+         w = w->nextInFocusChain()) {
+        if (w->window() != &window || w->focusProxy()) continue;
+        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() ||
+            !w->isVisibleTo(&window))
+            continue;
+        parts[placeOf(w)].push_back(w);
+    }
+    std::vector<QWidget*> stops;
+    for (const auto& part : parts)
+        stops.insert(stops.end(), part.begin(), part.end());
+    return stops;
+}
+
+// The focus to the stop after (before) those inside `start`; false when there is none.
+bool TabOn(const std::vector<QWidget*>& stops, const QWidget& start, bool forward) {
+    const std::size_t n = stops.size();
+    std::size_t at = n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (Inside(stops[i], &start)) {
+            at = i;
+            if (!forward) break;
+        }
+    if (at == n) return false;
+    for (std::size_t k = 1; k < n; ++k) {
+        QWidget* w = stops[(at + (forward ? k : n - k)) % n];
+        if (Inside(w, &start)) continue;
+        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
 } // namespace
 
 struct TCustomForm::Loop {
@@ -190,6 +247,10 @@ void TCustomForm::Show() {
         if (position_ == poScreenCenter) CenterOnScreen();
     }
     SetVisible(true);
+    // A window that never had the focus starts at the first control in its tab order.
+    if (!tabOrder_.empty() && !w.focusWidget())
+        if (const std::vector<QWidget*> stops = TabStops(w, tabOrder_); !stops.empty())
+            stops.front()->setFocus(Qt::TabFocusReason);
     w.raise();
     if (showActivates_) w.activateWindow();
 }
@@ -335,33 +396,18 @@ bool TCustomForm::DialogKey(WORD key) {
     return true;
 }
 
-namespace {
-// The button whose own Qt control is `w`, if any.
-TButton* ButtonOfInner(QWidget* w) {
-    auto* cw = w ? dynamic_cast<ControlWidget*>(w->parentWidget()) : nullptr;
-    auto* b = cw ? dynamic_cast<TButton*>(&cw->Control()) : nullptr;
-    return b && InnerOf(*b) == w ? b : nullptr;
-}
-
-bool Inside(const QWidget* w, const QWidget* ancestor) {
-    for (; w; w = w->parentWidget())
-        if (w == ancestor) return true;
-    return false;
-}
-} // namespace
-
 TButton* TCustomForm::DefaultButton() const {
-    const QWidget& window = WidgetOf(*this);
+    QWidget& window = const_cast<QWidget&>(WidgetOf(*this));
     TButton* last = nullptr;
-    int guard = 0;
-    for (QWidget* w = window.nextInFocusChain(); w && w != &window && ++guard < 100000;
-         w = w->nextInFocusChain()) {
-        TButton* b = ButtonOfInner(w);
-        if (!b || !w->isVisibleTo(&window) || !w->isEnabled()) continue;
-        if (b->Focused()) return b; // the focused button takes Enter from the default one
-        if (b->Default()) last = b;
-    }
-    return last;
+    TButton* focused = nullptr;
+    VisitButtons(window, [&](TButton& b) {
+        QWidget* w = InnerOf(b);
+        if (!w->isVisibleTo(&window) || !w->isEnabled()) return false;
+        if (b.Focused()) focused = &b; // the focused button takes Enter from the default one
+        if (b.Default() && (!last || b.MadeOrder() > last->MadeOrder())) last = &b;
+        return false;
+    });
+    return focused ? focused : last;
 }
 
 void TCustomForm::UpdateDefaultLook() {
@@ -372,21 +418,19 @@ void TCustomForm::UpdateDefaultLook() {
     });
 }
 
+void TCustomForm::SetTabOrder(std::vector<TControl*> order) {
+    tabOrder_ = std::move(order);
+}
+
 bool TCustomForm::SelectNext(TControl& from, bool forward) {
-    QWidget& window = WidgetOf(*this);
     // A grid's editor stands for its grid.
     auto* editor = dynamic_cast<TInplaceEdit*>(&from);
-    QWidget* start = editor ? &WidgetOf(editor->Grid()) : &WidgetOf(from);
-    QWidget* w = start;
-    for (int guard = 0; guard < 100000; ++guard) {
-        w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
-        if (!w || w == start) return false;
-        if (Inside(w, start) || w->window() != &window || w->focusProxy()) continue;
-        if ((w->focusPolicy() & Qt::TabFocus) != Qt::TabFocus || !w->isEnabled() ||
-            !w->isVisibleTo(&window))
-            continue;
-        w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-        return true;
-    }
-    return false;
+    const QWidget& start = editor ? WidgetOf(editor->Grid()) : WidgetOf(from);
+    return TabOn(TabStops(WidgetOf(*this), tabOrder_), start, forward);
+}
+
+bool TCustomForm::TabFromFocus(bool forward) {
+    QWidget& window = WidgetOf(*this);
+    const QWidget* focus = window.focusWidget();
+    return !tabOrder_.empty() && focus && TabOn(TabStops(window, tabOrder_), *focus, forward);
 }

@@ -113,14 +113,22 @@ public:
     // A key no control used: Enter and Esc press the default and cancel buttons.
     bool DialogKey(WORD key);
     // The button Enter presses, which is also the one drawn as the default: a focused
-    // button, else the last enabled default button in tab order (a window enables its
-    // later steps as the work goes on). Null when there is none.
+    // button, else the enabled default button made last (a window makes the buttons of its
+    // later steps later and enables them as the work goes on). Null when there is none.
     TButton* DefaultButton() const;
     // Draws only DefaultButton() as the default; buttons call it when their state changes.
     void UpdateDefaultLook();
     // Moves the focus from `from` to the next (previous) control in tab order that
     // takes it, past the controls inside `from`. False when there is none.
     bool SelectNext(TControl& from, bool forward);
+    // Tab visits the controls in this order, each with what it holds (the buttons of a
+    // radio group, the tabs of a page control). A control on a listed container that is
+    // listed too takes its own place; the container keeps the rest. Without an order Tab
+    // follows the window system's focus chain.
+    void SetTabOrder(std::vector<TControl*> order);
+    // Tab (Shift+Tab) from the focused control; false when the order leaves it to the
+    // window system.
+    bool TabFromFocus(bool forward);
 
 protected:
     void Paint(TPaintContext& context) override;
@@ -146,6 +154,7 @@ private:
     TPoint maxTrack_;
     bool modal_ = false;
     TModalResult modalResult_ = mrNone;
+    std::vector<TControl*> tabOrder_;
     struct Loop;
     Loop* loop_ = nullptr;
 };

@@ -6,9 +6,13 @@
 #include "InplaceEdit.h"
 #include "Menus.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -69,6 +73,24 @@ protected:
         for (const char* name : {"v:a", "c:b", "i:c"})
             ClickName(name);
         ASSERT_EQ(f.selection.RowCount(), 4);
+    }
+    // The share of a cell's pixels on screen that are the grey of a bad cell; 0 for a cell
+    // out of view. What is pending is painted first, as a message box's own loop does.
+    static double GreyShare(TStringAlignGrid& grid, int col, int row) {
+        Flush();
+        const TRect r = grid.CellRect(col, row);
+        auto* area = dynamic_cast<QAbstractScrollArea*>(InnerOf(grid));
+        if (!area || r.IsEmpty()) return 0;
+        QWidget* top = area->window();
+        const QPoint at = area->viewport()->mapTo(top, QPoint(r.Left, r.Top));
+        const QImage shown = QGuiApplication::primaryScreen()
+                                 ->grabWindow(top->winId(), at.x(), at.y(), r.Width(), r.Height())
+                                 .toImage();
+        int grey = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                grey += (shown.pixel(x, y) & 0xFFFFFF) == 0x808080 ? 1 : 0;
+        return double(grey) / std::max(1, shown.width() * shown.height());
     }
     std::vector<std::string> NamesAndOffsets(int rows) const {
         std::vector<std::string> out;
@@ -169,58 +191,103 @@ TEST_F(CellEditor, TheTimeFactorChosenWhileTypingTheXFactorStays) {
     ExpectClose(X(*f.PreparedPlot, 0), {0, 0.5 / 60, 1.0 / 60, 1.5 / 60});
 }
 
-// Tab keeps to the cells of a grid; Ctrl+Tab and Ctrl+Shift+Tab leave it. Tab and
-// Ctrl+Tab together reach every control that can take the focus, in tab order.
-TEST_F(CellEditor, TheKeyboardReachesEveryControlAndLeavesTheGrids) {
+// Tab keeps to the cells of a grid; Ctrl+Tab and Ctrl+Shift+Tab leave it for its
+// neighbours in tab order (the order itself: TabOrderTest).
+TEST_F(CellEditor, TabKeepsToTheGridAndCtrlTabLeavesIt) {
     Layout(false);
     Load(0, SmallAdf());
     ClickName("v:a");
-    TControl* const all[] = {&f.LoadBtn,    &f.RefreshBtn, &f.OptionsBtn,     &f.SaveVarBtn,
-                             &f.PlotBtn,    &f.UpdateBtn,  &f.DFTBtn,         &f.AboutBtn,
-                             &f.ResetBtn,   &f.RefUpdBtn,  &f.MultiFileBtn,   &f.WidthsBtn,
-                             &f.PlusBtn,    &f.MinusBtn,   &f.TimesBtn,       &f.SSSpeedBtn,
-                             &f.LSSpeedBtn, &f.VarList,    &f.FileStringGrid, &f.SelectedGrid};
-    auto focused = [&]() -> TControl* {
-        for (TControl* c : all)
-            if (HasFocus(*c)) return c;
-        return nullptr;
-    };
     f.SelectedGrid.SetFocus();
     Flush();
     f.SelectedGrid.SetCol(3);
     f.SelectedGrid.SetRow(9);
     QTest::keyClick(KeyTarget(f.SelectedGrid), Qt::Key_Tab); // past the last cell: wraps
-    EXPECT_EQ(focused(), &f.SelectedGrid);
+    EXPECT_TRUE(HasFocus(f.SelectedGrid));
     EXPECT_EQ((TGridCoord{f.SelectedGrid.Col(), f.SelectedGrid.Row()}), (TGridCoord{2, 1}));
 
-    std::vector<TControl*> order;
-    for (int i = 0; i < 40 && (order.empty() || focused() != order.front()); ++i) {
-        TControl* c = focused();
-        ASSERT_TRUE(c);
-        order.push_back(c);
-        const bool grid = c == &f.FileStringGrid || c == &f.SelectedGrid;
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
-                        grid ? Qt::ControlModifier : Qt::NoModifier);
-        Flush();
-    }
-    // Update is off until a zoom; the rest in the order the window was built, the speed
-    // buttons too (a click gives them no focus, Tab does).
-    EXPECT_EQ(order, (std::vector<TControl*>{
-                         &f.SelectedGrid, &f.LoadBtn, &f.RefreshBtn, &f.OptionsBtn, &f.SaveVarBtn,
-                         &f.PlotBtn, &f.DFTBtn, &f.AboutBtn, &f.ResetBtn, &f.RefUpdBtn,
-                         &f.MultiFileBtn, &f.WidthsBtn, &f.PlusBtn, &f.MinusBtn, &f.TimesBtn,
-                         &f.SSSpeedBtn, &f.LSSpeedBtn, &f.VarList, &f.FileStringGrid}));
-
+    QTest::keyClick(KeyTarget(f.SelectedGrid), Qt::Key_Tab, Qt::ControlModifier);
+    Flush();
+    EXPECT_TRUE(HasFocus(f.ResetBtn));
     f.SelectedGrid.SetFocus();
     Flush();
     QTest::keyClick(KeyTarget(f.SelectedGrid), Qt::Key_Backtab,
                     Qt::ControlModifier | Qt::ShiftModifier);
     Flush();
-    EXPECT_EQ(focused(), &f.FileStringGrid);
+    EXPECT_TRUE(HasFocus(f.VarList));
+}
+
+// A speed button takes no focus, so the grid would keep its editor open through the button's
+// command: a real click closes it first. The typed text has reached the selection as it was
+// typed, and stays.
+TEST_F(CellEditor, ASpeedButtonEndsTheEditBeforeItsCommand) {
+    Layout(false);
+    Load(0, SmallAdf());
+    ClickName("v:a");
+    for (TSpeedButton* button : {&f.SSSpeedBtn, &f.RefUpdBtn, &f.WidthsBtn}) {
+        SCOPED_TRACE(button->Caption());
+        TypeInto(f.SelectedGrid, 3, 2, button == &f.SSSpeedBtn ? "7" : "8");
+        const std::string typed = f.SelectedGrid.InplaceEditor()->Text();
+        std::vector<std::string> during;
+        kit.onMessage = [&](const SShownMessage&) {
+            during = {EditorShown(f.SelectedGrid) ? "editor open" : "editor closed",
+                      f.selection.Row(2).offsetText};
+        };
+        QTest::mouseClick(InnerOf(*button), Qt::LeftButton);
+        Flush();
+        kit.onMessage = nullptr;
+        if (button == &f.SSSpeedBtn) {
+            EXPECT_EQ(during, (std::vector<std::string>{"editor closed", typed}));
+        }
+        EXPECT_FALSE(EditorShown(f.SelectedGrid));
+        EXPECT_EQ(f.selection.Row(2).offsetText, typed);
+        EXPECT_EQ(Cell(3, 2), typed);
+    }
+}
+
+// A bad number typed into a cell and sent by Enter, or left by Tab before Plot: while the
+// message shows, the cell is in view and grey, with no editor over it.
+TEST_F(CellEditor, TheBadCellShowsGreyWhileItsMessageShows) {
+    struct Case {
+        const char* what;
+        bool multi, fileTable, byTab;
+    };
+    for (const Case c :
+         {Case{"factor, Enter", false, false, false}, Case{"time shift, Enter", false, true, false},
+          Case{"time shift of the second file, Tab, Plot", true, true, true}}) {
+        SCOPED_TRACE(c.what);
+        f.ResetBtnClick(&f.ResetBtn);
+        Layout(c.multi);
+        Load(0, SmallAdf("a.adf"));
+        if (c.multi) Load(1, SmallAdf("b.adf"));
+        ClickName("v:a");
+        TModelGrid& grid = c.fileTable ? f.FileStringGrid : f.SelectedGrid;
+        const int col = c.fileTable ? 6 : 2;
+        const int row = c.fileTable ? f.fileSlots.CurrentRow() : 2;
+        TypeInto(grid, col, row, "abc");
+        if (c.byTab) {
+            QTest::keyClick(KeyTarget(grid), Qt::Key_Tab);
+            Flush();
+            ASSERT_TRUE(grid.CellRect(col, row).IsEmpty()); // the table scrolled back
+        }
+        kit.messages.clear();
+        double grey = -1;
+        kit.onMessage = [&](const SShownMessage&) { grey = GreyShare(grid, col, row); };
+        if (c.byTab)
+            QTest::mouseClick(InnerOf(f.PlotBtn), Qt::LeftButton);
+        else
+            QTest::keyClick(KeyTarget(grid), Qt::Key_Return);
+        Flush();
+        kit.onMessage = nullptr;
+        EXPECT_EQ(kit.MessageLines(),
+                  (std::vector<std::string>{"Error: Invalid number in the evidenced Cell"}));
+        EXPECT_GT(grey, 0.5);
+        EXPECT_FALSE(EditorShown(grid));
+        grid.SetEditText(col, row, c.fileTable ? "0" : "1");
+    }
 }
 
 // With Load and Plot both enabled, Plot is drawn as the default button and Enter in the
-// variable list plots.
+// variable list plots; once a zoom enables Update, Update is the default and Enter updates.
 TEST_F(CellEditor, EnterPressesTheButtonDrawnAsTheDefault) {
     Layout(false);
     Load(0, SmallAdf());
@@ -239,6 +306,15 @@ TEST_F(CellEditor, EnterPressesTheButtonDrawnAsTheDefault) {
     Flush();
     EXPECT_TRUE(kit.fileDialogs.empty());
     EXPECT_TRUE(f.lastPlotOk);
+
+    f.EnableUpdate();
+    Flush();
+    EXPECT_TRUE(drawnDefault(f.UpdateBtn));
+    EXPECT_FALSE(drawnDefault(f.PlotBtn));
+    QTest::keyClick(InnerOf(f.VarList), Qt::Key_Return);
+    Flush();
+    EXPECT_TRUE(f.lastPlotOk);
+    EXPECT_TRUE(f.UpdateBtn.Enabled()); // a Plot would have turned it off
 }
 
 } // namespace
