@@ -240,10 +240,7 @@ void TDataSelForm::LSSpeedBtnClick(TObject*) {
 
     if (selection.CompositeMode()) SetOperatorMode(false);
     UnloadAllFiles();
-    if (plan->multiFile != fileSlots.Multi()) {
-        MultiFileBtn.SetDown(plan->multiFile);
-        MultiFileBtnClick(&MultiFileBtn);
-    }
+    if (plan->multiFile != fileSlots.Multi()) SetLayout(plan->multiFile);
 
     bool anyReloaded = false;
     for (int k = 0; k < count; ++k) {
