@@ -175,7 +175,9 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
         SetBounds(pos[4], pos[3], std::clamp<int>(pos[5], 1, std::max(1, screenW)),
                   std::clamp<int>(pos[6], 1, std::max(1, screenH)));
     } else if (TDataSelForm* main = ctx_.windows.DataSel) {
-        SetLeft(main->Width() + 1);
+        // Beside the main window where the screen has room; on a narrower screen it moves
+        // left over the main window rather than hide its own buttons past the edge.
+        SetLeft(std::max(0, std::min(main->Width() + 1, screenW - Width())));
     }
     SetBounds(KeepHalfOnScreen(Left(), Width(), screenW),
               KeepHalfOnScreen(Top(), Height(), screenH), Width(), Height());
@@ -189,12 +191,14 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
     OnResize = [this](TObject* s) { FormResize(s); };
 
     // The values window starts beside this one unless it has a remembered place: on its
-    // right, else below it, else on its left (where it may cover the main window's buttons).
+    // right, else below it at its right edge (clear of the Fourier window, which opens
+    // under the main window), else on its left (where it may cover the main window's
+    // buttons).
     if (TValuesForm* values = ctx_.windows.Values; values && !remembered) {
         int left = Left() + Width() + 2, top = Top();
         if (left + values->Width() > screenW) {
             if (Top() + Height() + 2 + values->Height() <= screenH) {
-                left = Left();
+                left = Left() + Width() - values->Width();
                 top = Top() + Height() + 2;
             } else {
                 left = std::max(0, Left() - values->Width() - 2);

@@ -5,6 +5,7 @@
 #include "GraphicsObjects.h"
 #include "Menus.h"
 #include "PageControl.h"
+#include "WindowFrame_p.h"
 
 #include <QAbstractScrollArea>
 #include <QContextMenuEvent>
@@ -493,16 +494,21 @@ void TControl::SetAlign(TAlign value) {
 }
 
 namespace {
-// The frame the window system gives a window. A window made now tells its frame before
-// it is first shown (as it would on the system); one that is hidden may forget it, and
-// then the last one known holds.
-QMargins FrameNow(QWidget& w, const QMargins& known) {
+// The frame the window system gives a window. A window not shown yet has its frame
+// from the window manager's word, asked once for each native window. Qt tells no frame
+// for a window the window manager has not taken yet, or has let go: the last one known
+// holds then.
+QMargins FrameNow(TControl::Impl& impl) {
+    QWidget& w = *impl.widget;
     if (!w.testAttribute(Qt::WA_WState_Created)) w.winId();
     const QWindow* handle = w.windowHandle();
-    if (!handle) return known;
+    if (!handle) return impl.frame;
+    if (!w.isVisible() && impl.frameAskedOf != w.winId()) {
+        impl.frameAskedOf = w.winId();
+        if (const auto told = AskFrameExtents(w)) return *told;
+    }
     const QMargins m = handle->frameMargins();
-    if (!w.isVisible() && m.isNull()) return known;
-    return m;
+    return m.isNull() ? impl.frame : m;
 }
 } // namespace
 
@@ -516,9 +522,8 @@ void PlaceWindow(TControl::Impl& impl) {
 }
 
 void TControl::SyncWindowFrame() {
-    QWidget& w = *impl_->widget;
     if (!impl_->framed) return;
-    const QMargins now = FrameNow(w, impl_->frame);
+    const QMargins now = FrameNow(*impl_);
     if (now == impl_->frame) return;
     impl_->frame = now;
     FrameChanged();
@@ -528,17 +533,34 @@ void TControl::SyncWindowFrame() {
 void TControl::HandleWindowGeometry() {
     QWidget& w = *impl_->widget;
     if (!impl_->framed) return;
-    const QMargins before = impl_->frame;
-    SyncWindowFrame();
-    if (impl_->frame != before) return; // placed again by the outer bounds
-    if (w.geometry() == impl_->placed) return;
-    // Moved or sized by the user, or held to its size limits.
+    if (!w.isVisible()) {
+        // Nobody moves a hidden window: what comes now is the window system catching
+        // up with earlier placements, and the last one holds.
+        if (w.geometry() != impl_->placed) w.setGeometry(impl_->placed);
+        return;
+    }
+    if (w.geometry() == impl_->placed) {
+        SyncWindowFrame(); // a frame that comes now keeps the outer bounds
+        return;
+    }
+    // Moved or sized by the user, or held to its size limits: the window stays where it
+    // is, even when its frame became known only with this move.
     impl_->placed = w.geometry();
+    const QMargins now = FrameNow(*impl_);
+    const bool frameChanged = now != impl_->frame;
+    impl_->frame = now;
     impl_->outer = impl_->placed.marginsAdded(impl_->frame);
+    if (frameChanged) FrameChanged(); // new size limits may size it again: heard of then
 }
 
 void TControl::SetVisible(bool value) {
     visible_ = value;
+    if (value && impl_->framed && !impl_->widget->isVisible()) {
+        // The window manager's word is asked again: what it draws may depend on the
+        // size limits and kind of window set since.
+        impl_->frameAskedOf = 0;
+        SyncWindowFrame();
+    }
     impl_->widget->setVisible(value);
     if (value) SyncWindowFrame();
     if (align_ != TAlign::alNone)

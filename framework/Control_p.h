@@ -48,6 +48,8 @@ struct TControl::Impl {
     QRect outer;
     QMargins frame;
     QRect placed;
+    // The native window whose coming frame the window manager was last asked for.
+    WId frameAskedOf = 0;
 };
 
 // Puts a form's inside where its outer bounds and known frame say.

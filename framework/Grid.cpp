@@ -471,7 +471,10 @@ void TCustomGrid::HideEdit() {
     if (inplaceCol_ >= 0 && inplaceRow_ >= 0)
         SetEditText(inplaceCol_, inplaceRow_, editor_->Text());
     inplaceCol_ = inplaceRow_ = -1;
-    const bool hadFocus = editor_->Focused();
+    // Also while a message box has the keyboard: the grid then gets it back afterwards,
+    // where Qt would give it to the window's first control.
+    const QWidget* focus = WidgetOf(*this).window()->focusWidget();
+    const bool hadFocus = focus && Inside(focus, &WidgetOf(*editor_));
     editor_->Hide();
     if (hadFocus) area_->setFocus(Qt::OtherFocusReason);
 }

@@ -18,6 +18,9 @@ CURVIX_PACKAGES=(
   # An independent reader of small chart text.
   tesseract-ocr tesseract-ocr-eng
   xvfb xauth locales
+  # The program on a real desktop: a window manager, input, window frames and pixels;
+  # the platform layer asks the window manager for frames through xcb.
+  openbox xdotool x11-utils x11-apps libxcb1-dev
 )
 
 curvix_install_missing() {

@@ -317,11 +317,13 @@ TEST(PlotWinPlacement, RememberedPositionsKeepHalfTheWindowOnTheScreen) {
     EXPECT_EQ(win.Top(), Screen->Height() - 200);
     EXPECT_EQ(win.CaptionBase, "QJ's Curvix plot (2)");
 
-    // Without remembered places: beside the main window, at the instance's offset.
+    // Without remembered places: beside the main window, at the instance's offset; on a
+    // screen without room beside it, as far right as keeps the whole window on the screen.
     options.SetFlag(poRememberWindows, false);
     ctx.windows.DataSel = program.w.DataSel;
     TPlotWinForm beside(nullptr, ctx);
-    EXPECT_EQ(beside.Left(), program.w.DataSel->Width() + 1);
+    ASSERT_GT(program.w.DataSel->Width() + 1 + beside.Width(), Screen->Width());
+    EXPECT_EQ(beside.Left() + beside.Width(), Screen->Width());
     EXPECT_EQ(beside.Top(), 100);
 
     // The program's own values window covers neither the main window nor the plot window.

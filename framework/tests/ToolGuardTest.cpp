@@ -53,6 +53,13 @@ TEST(ToolGuard, EveryOutsideToolFontAndLocaleTheTestsUseIsThere) {
         {"/usr/bin/tesseract", "tesseract-ocr", fs::exists("/usr/bin/tesseract")},
         {"tesseract's English data", "tesseract-ocr-eng",
          fs::exists("/usr/share/tesseract-ocr/5/tessdata/eng.traineddata")},
+        // The program on a real desktop: a display, a window manager, input, frames, pixels.
+        {"/usr/bin/Xvfb", "xvfb", fs::exists("/usr/bin/Xvfb")},
+        {"/usr/bin/openbox", "openbox", fs::exists("/usr/bin/openbox")},
+        {"/usr/bin/xwininfo", "x11-utils", fs::exists("/usr/bin/xwininfo")},
+        {"/usr/bin/xprop", "x11-utils", fs::exists("/usr/bin/xprop")},
+        {"/usr/bin/xdotool", "xdotool", fs::exists("/usr/bin/xdotool")},
+        {"/usr/bin/xwd", "x11-apps", fs::exists("/usr/bin/xwd")},
         {"/usr/bin/python3", "python3", fs::exists("/usr/bin/python3")},
         {"python3's numpy", "python3-numpy", PythonImports("numpy")},
         {"python3's scipy.io", "python3-scipy", PythonImports("scipy.io")},
