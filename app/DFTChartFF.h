@@ -46,6 +46,9 @@ public:
     void CopyFourier();
     void PrintFourier();
     void FormDestroy(TObject*) {}
+    // Opens with its top at `top` and, as far as its minimum height allows, its bottom
+    // within the screen's height.
+    void PlaceUnder(int top, int screenHeight);
 
     TPanel Panel1;
     TLabel Label1, Label2;
@@ -91,6 +94,7 @@ private:
     void PrintCharts(bool amplitude, bool phase);
     bool RunCopyInfo(const std::string& caption, const std::string& go);
 
+    int minHeight_ = 0;
     SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;

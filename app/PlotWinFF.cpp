@@ -1,5 +1,6 @@
 #include "PlotWinFF.h"
 
+#include "DFTChartFF.h"
 #include "DataSelFF.h"
 #include "LabelsFF.h"
 #include "MessageBox.h"
@@ -205,6 +206,15 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
             }
         }
         values->SetBounds(left, top, values->Width(), values->Height());
+    }
+    // The Fourier window opens under the main window. Where this window reaches lower over
+    // the same columns (a narrow screen), it opens under this one instead, so that its
+    // title bar does not cover this window's buttons, and keeps its read-out on the screen.
+    if (TDFTChartForm* fourier = ctx_.windows.DFTChart; fourier && !remembered) {
+        const bool sameColumns =
+            fourier->Left() < Left() + Width() && Left() < fourier->Left() + fourier->Width();
+        if (sameColumns && fourier->Top() > Top() && fourier->Top() <= Top() + Height())
+            fourier->PlaceUnder(Top() + Height() + 1, screenH);
     }
 }
 
