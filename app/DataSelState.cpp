@@ -10,6 +10,7 @@
 #include "RegistryNames.h"
 #include "SavedState.h"
 #include "SlotTable.h"
+#include "Startup.h"
 #include "services/FileNames.h"
 #include "services/FileStamp.h"
 #include "services/Registry.h"
@@ -40,6 +41,7 @@ void ReadRegistryError() {
 // same moment gives its state or the earlier one, never a mix of the two. Values are read
 // up to the first that fails; the restore reports that one at its own step.
 struct SStoredState {
+    bool damaged = false; // the store was damaged: it has been set aside, the state is lost
     bool opened = false;
     std::optional<std::int32_t> count;
     std::vector<TFileRecordBytes> records; // "File N. 1" on, up to the first unreadable
@@ -52,10 +54,8 @@ struct SStoredState {
 SStoredState ReadStoredState() {
     SStoredState s;
     TRegistry registry;
-    // Read under the store's lock (a transaction that changes nothing writes nothing); no
-    // message is shown while it is held.
-    Attempt([&] {
-        registry.Transaction([&] {
+    try {
+        registry.Snapshot([&] {
             if (!registry.OpenKey(SavedStateKey(), false)) return;
             s.opened = true;
             std::int32_t count = 0;
@@ -80,7 +80,11 @@ SStoredState ReadStoredState() {
                 if (count == 1) s.xVarRow = registry.ReadInteger(kXVarRowValue);
             });
         });
-    });
+    } catch (const ERegistryDamaged&) {
+        s.damaged = true;
+    } catch (const std::exception&) {
+        // A store out of reach: no state to open.
+    }
     return s;
 }
 
@@ -136,7 +140,8 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
                      {"Error writing registry", MB_OK | MB_ICONSTOP}};
     EStep step = kOpen;
     TRegistry registry;
-    try {
+    const auto save = [&] {
+        step = kOpen;
         registry.Transaction([&] {
             registry.OpenKey(SavedStateKey(), true);
             step = kCount;
@@ -153,6 +158,15 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
             registry.WriteBinaryData(kTimeUnitValue, &timeUnitByte, 1);
             registry.WriteInteger(kXVarRowValue, xRow);
         });
+    };
+    try {
+        try {
+            save();
+        } catch (const ERegistryDamaged&) {
+            // Set aside by now: the state goes into a fresh store.
+            ShowRegistryDamaged(MessageBox);
+            save();
+        }
     } catch (const std::exception&) {
         MessageBox(kFailures[step].text, "Severe Error", kFailures[step].flags);
         return;
@@ -163,6 +177,10 @@ void TDataSelForm::SSSpeedBtnClick(TObject*) {
 void TDataSelForm::LSSpeedBtnClick(TObject*) {
     EndCellEdits();
     const SStoredState stored = ReadStoredState();
+    if (stored.damaged) {
+        ShowRegistryDamaged(MessageBox);
+        return;
+    }
     if (!stored.opened) {
         MessageBox("Error: unable to open saved state on registry\nPossible reason: no state "
                    "previously saved",

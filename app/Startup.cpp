@@ -9,6 +9,12 @@
 #include <cstring>
 #include <sys/stat.h>
 
+void ShowRegistryDamaged(const TShowMessage& show) {
+    show("Error reading data in Registry\n(This may be caused by the first use of this "
+         "release of the program).\nThe Curvix keys are cancelled and defaults restored.",
+         "Error in Registry", MB_OK | MB_ICONEXCLAMATION);
+}
+
 void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& options,
                   const TShowMessage& show) {
     try {
@@ -24,9 +30,7 @@ void ReadSettings(TRegistry& registry, SGlobalVars& globals, SProgramOptions& op
         else
             options.SetDefaults();
     } catch (const std::exception&) {
-        show("Error reading data in Registry\n(This may be caused by the first use of this "
-             "release of the program).\nThe Curvix keys are cancelled and defaults restored.",
-             "Error in Registry", MB_OK | MB_ICONEXCLAMATION);
+        ShowRegistryDamaged(show);
         // A damaged store has been set aside by now; one out of reach (a folder without
         // access) stays as it is, and the defaults serve this run all the same.
         try {
@@ -120,8 +124,11 @@ void WriteWindowState(TRegistry& registry, const SGlobalVars& globals,
                 registry.WriteBool(kMultiFileModeValue, false);
             }
         });
+    } catch (const ERegistryDamaged&) {
+        // Set aside now: the next start finds no key and takes the defaults.
+        ShowRegistryDamaged(show);
     } catch (const std::exception&) {
-        // A store found damaged or out of reach at close fails the step's write.
+        // A store out of reach at close fails the step's write.
         show(remember ? "Error writing registry" : "Error deleting a registry value",
              "Severe Error", MB_OK);
     }

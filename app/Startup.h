@@ -14,6 +14,10 @@ class TRegistry;
 // text, title, message-box flags; returns the answer.
 using TShowMessage = std::function<int(const std::string&, const std::string&, unsigned)>;
 
+// The message of a store found damaged, wherever it is met: by then the store has been
+// set aside for the user, and the next start takes the defaults.
+void ShowRegistryDamaged(const TShowMessage& show);
+
 // Reads MultiFileMode, the options block and the window positions. A key without the
 // options value keeps the defaults; a malformed value, a damaged store or one out of
 // reach shows the registry error, deletes the maker's key and restores the defaults.

@@ -2,6 +2,7 @@
 // damaged registry store.
 #include "Application.h"
 #include "CurvixApp.h"
+#include "DataSelFF.h"
 #include "MessageBox.h"
 #include "RegistryNames.h"
 #include "ScratchDir.h"
@@ -189,19 +190,34 @@ TEST(CurvixStart, ADamagedStoreAtStartOrAtCloseGivesItsMessageAndTheProgramRuns)
         damage.make(store);
         const SKept damaged = Look(store);
         run([] {});
-        std::vector<std::string> expected{
+        const std::string registryError =
             "Error in Registry: Error reading data in Registry\n(This may be caused by the "
             "first use of this release of the program).\nThe Curvix keys are cancelled and "
-            "defaults restored."};
+            "defaults restored.";
+        std::vector<std::string> expected{registryError};
         // A damaged store is gone from the way by then; a folder without access is not.
         if (!damage.keptAside) expected.push_back("Severe Error: Error deleting a registry value");
         EXPECT_EQ(hooks.messages, expected);
         EXPECT_EQ(Look(folder / "registry.damaged"), damage.keptAside ? damaged : SKept{});
 
+        // Met while running, by LS or else at close. A store out of reach has no state to
+        // restore and cannot be written.
+        const std::vector<std::string> unreachable{
+            "Error: Error: unable to open saved state on registry\nPossible reason: no state "
+            "previously saved",
+            "Severe Error: Error deleting a registry value"};
         healthy();
         run([&] { damage.make(store); });
         EXPECT_EQ(hooks.messages,
-                  std::vector<std::string>{"Severe Error: Error deleting a registry value"});
+                  damage.keptAside ? std::vector{registryError} : std::vector{unreachable[1]});
         EXPECT_EQ(Look(folder / "registry.damaged.2"), damage.keptAside ? damaged : SKept{});
+        healthy();
+        run([&] {
+            damage.make(store);
+            auto& main = static_cast<TDataSelForm&>(*Application->MainForm());
+            main.LSSpeedBtnClick(&main.LSSpeedBtn);
+        });
+        EXPECT_EQ(hooks.messages, damage.keptAside ? std::vector{registryError} : unreachable);
+        EXPECT_EQ(Look(folder / "registry.damaged.3"), damage.keptAside ? damaged : SKept{});
     }
 }

@@ -519,6 +519,21 @@ TEST_F(SavedState, ASaveFailingAtAnyWriteLeavesTheOldStateOrTheNewWhole) {
         EXPECT_EQ(kit.MessageLines(), Strings{"Severe Error: Error writing registry"});
     }
     EXPECT_GT(failed, 0);
+
+    // A damaged store met by the save says so, and the state goes into a fresh store.
+    testsupport::writeFile(store, "curvix-registry 1\n[Software]\n"); // cut short
+    kit.messages.clear();
+    SetRegistryCommitProbe(nullptr);
+    f.SSSpeedBtnClick(&f.SSSpeedBtn);
+    const Strings damagedThenSaved{
+        "Error in Registry: Error reading data in Registry\n(This may be caused by the first "
+        "use of this release of the program).\nThe Curvix keys are cancelled and defaults "
+        "restored.",
+        "Info: State Saved"};
+    EXPECT_EQ(kit.MessageLines(), damagedThenSaved);
+    TRegistry saved;
+    ASSERT_TRUE(saved.OpenKey(std::string(kProgramKey) + "\\" + kSavedStateKey, false));
+    EXPECT_EQ(saved.ReadInteger(kNumberOfFilesValue), 2);
 }
 
 TEST_F(SavedState, NoStateToRestoreAndSavesThatWriteNothing) {

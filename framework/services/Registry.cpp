@@ -36,7 +36,27 @@ void TRegistry::Change(const std::function<bool(SRegTree&)>& change) {
         CRegistryFile(directory_).Update(change);
         return;
     }
+    if (readOnly_) throw ERegistryException("The registry is only read here");
     if (change(*staged_)) stagedChanged_ = true;
+}
+
+void TRegistry::Snapshot(const std::function<void()>& reads) {
+    if (staged_) {
+        reads();
+        return;
+    }
+    SRegTree tree = CRegistryFile(directory_).Load();
+    struct SUnstage {
+        SRegTree*& staged;
+        bool& readOnly;
+        ~SUnstage() {
+            staged = nullptr;
+            readOnly = false;
+        }
+    } unstage{staged_, readOnly_};
+    staged_ = &tree;
+    readOnly_ = true;
+    reads();
 }
 
 void TRegistry::Transaction(const std::function<void()>& changes) {

@@ -18,6 +18,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The store was found damaged and has been set aside: what it held is lost to this
+// program, and the same calls made again start from an empty store.
+class ERegistryDamaged : public ERegistryException {
+public:
+    using ERegistryException::ERegistryException;
+};
+
 // The current user's registry: keys with subkeys, holding typed values (32-bit integers,
 // booleans stored as integers 0/1, and binary data). The store is one text file shared
 // by all running instances (see RegistryText.h); nothing is cached, every call reads the
@@ -63,6 +70,10 @@ public:
     // holds all of the changes or none; another instance's updates come wholly before or
     // after. A nested call joins the outer one.
     void Transaction(const std::function<void()>& changes);
+    // Runs `reads`, the calls it makes on this object, on one look at the store, taken
+    // without the lock: another instance's update comes wholly before or after them.
+    // Writes inside raise.
+    void Snapshot(const std::function<void()>& reads);
 
 private:
     SRegTree Tree() const;
@@ -71,6 +82,7 @@ private:
 
     std::filesystem::path directory_;
     std::string current_;        // normalised path of the current key; "" is the root
-    SRegTree* staged_ = nullptr; // the copy a transaction works on
+    SRegTree* staged_ = nullptr; // the copy a transaction or a snapshot works on
     bool stagedChanged_ = false;
+    bool readOnly_ = false; // staged_ is a snapshot
 };

@@ -189,7 +189,7 @@ SRegTree CRegistryFile::Load() const {
     } catch (const ERegistryException& e) {
         throw ERegistryException(store.damage + "; not set aside: " + e.what());
     }
-    throw ERegistryException(store.damage + (where.empty() ? "" : "; kept as " + where));
+    throw ERegistryDamaged(store.damage + (where.empty() ? "" : "; kept as " + where));
 }
 
 void CRegistryFile::Update(const std::function<bool(SRegTree&)>& change) {
@@ -200,7 +200,7 @@ void CRegistryFile::Update(const std::function<bool(SRegTree&)>& change) {
     SStore store = ReadStore(StorePath());
     if (!store.damage.empty()) {
         const std::filesystem::path aside = SetAside(StorePath());
-        throw ERegistryException(store.damage + "; kept as " + aside.string());
+        throw ERegistryDamaged(store.damage + "; kept as " + aside.string());
     }
     if (change(store.tree)) ReplaceAtomically(StorePath(), SerializeRegistry(store.tree));
 }

@@ -9,7 +9,8 @@
 // A change writes "registry.txt.tmp", flushes it to the disk and renames it over the store,
 // all while holding an flock on "registry.lock", so concurrent instances never lose each
 // other's values and a crash at any moment leaves the old or the new store, never a mix.
-// Readers take no lock: the rename hands them one complete file or the other.
+// Readers take no lock (but to set a damaged store aside): the rename hands them one
+// complete file or the other.
 //
 // A store that is damaged (unparsable, not a regular file, or far too large) raises at the
 // first call that meets it, and that call also moves it aside as "registry.damaged" (or
