@@ -137,8 +137,9 @@ TEST(Printer, PdfPageHoldsTheTextAndTheGeometryInPrinterDots) {
 TEST(Printer, AFailedStartLeavesThePrinterReadyForTheNextJob) {
     if (!fs::exists("/usr/bin/pdftotext") || !fs::exists("/usr/bin/pdfinfo"))
         CURVIX_SKIP_OR_FAIL() << "pdftotext, pdfinfo: install poppler-utils";
+    // Where a printer is set up the job would go to it: the failure cannot be met there.
     if (!QPrinterInfo::availablePrinters().isEmpty())
-        CURVIX_SKIP_OR_FAIL() << "a system printer is set up: the failed start needs none";
+        GTEST_SKIP() << "a system printer is set up: a print with none cannot be tried";
     const testsupport::ScratchDir scratch;
     const std::string pdf = scratch.file("after.pdf");
     TPrinter& printer = Printer();
