@@ -136,13 +136,12 @@ void TDFTChartForm::FormCreate(TObject*) {
         FourierMinTrackSize(Panel1.Width(), Height() - ClientHeight(),
                             CopyBtn.Top() + CopyBtn.Height(), ViewGroup.Height());
     SetMinTrackSize(min.width, min.height);
-    minHeight_ = min.height;
     Ready = true;
     FormResize(this);
 }
 
 void TDFTChartForm::PlaceUnder(int top, int screenHeight) {
-    SetBounds(Left(), top, Width(), std::max(minHeight_, std::min(Height(), screenHeight - top)));
+    SetBounds(Left(), top, Width(), std::min(Height(), screenHeight - top)); // held to its minimum
 }
 
 void TDFTChartForm::SetData(const float* t, const float* x, const std::string& variableName,

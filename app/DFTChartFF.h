@@ -94,7 +94,6 @@ private:
     void PrintCharts(bool amplitude, bool phase);
     bool RunCopyInfo(const std::string& caption, const std::string& go);
 
-    int minHeight_ = 0;
     SAppContext& ctx_;
     SGlobalVars& globals_;
     SProgramOptions& options_;

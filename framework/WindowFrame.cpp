@@ -86,9 +86,10 @@ void CopyProperties(xcb_connection_t* c, xcb_window_t from, xcb_window_t to) {
 std::optional<QMargins> AskFrameExtents(QWidget& window) {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     xcb_connection_t* c = x11 ? x11->connection() : nullptr;
-    // A window manager that once left a question unanswered is not asked again.
-    static bool unanswered = false;
-    if (!c || unanswered) return std::nullopt;
+    // A window manager that left several questions in a row unanswered is not asked
+    // again; one slow answer (a loaded machine) does not end the asking.
+    static int unanswered = 0;
+    if (!c || unanswered >= 3) return std::nullopt;
     static const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     static const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
     const auto id = static_cast<xcb_window_t>(window.winId());
@@ -122,6 +123,6 @@ std::optional<QMargins> AskFrameExtents(QWidget& window) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     xcb_destroy_window(c, probe);
     xcb_flush(c);
-    unanswered = !told;
+    unanswered = told ? 0 : unanswered + 1;
     return told;
 }

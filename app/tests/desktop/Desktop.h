@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -79,6 +80,8 @@ inline pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::
                    const std::string& dir, const std::string& log, int keepFd = -1) {
     const pid_t pid = ::fork();
     if (pid != 0) return pid;
+    // Ends with the test even when the test dies without its destructors.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (!dir.empty() && ::chdir(dir.c_str()) != 0) ::_exit(127);
     const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out >= 0) {
@@ -195,7 +198,9 @@ public:
 
     // An X client command on this display; its standard output.
     std::string X(const std::string& command) const {
-        return testsupport::ShellOutput("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
+        // Bounded: a --sync that waits on a refused activation must not hang the suite.
+        return testsupport::ShellOutput("DISPLAY=" + display_ + " timeout 10 " + command +
+                                        " 2>/dev/null");
     }
 
     // Curvix with `args`, from the examples folder; waits for its main window.
