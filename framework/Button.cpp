@@ -43,8 +43,6 @@ private:
 } // namespace
 
 TButton::TButton(TControl* parent, TComponent* owner) : TControl(parent, owner) {
-    static int made = 0;
-    madeOrder_ = ++made;
     auto* button = new PushButton(*this, &WidgetOf(*this));
     button->setAutoDefault(false);
     AttachInner(*this, button);

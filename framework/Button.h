@@ -26,11 +26,7 @@ public:
     virtual void Click();
     TNotifyEvent OnClick;
 
-    // Buttons made later count higher.
-    int MadeOrder() const { return madeOrder_; }
-
 private:
-    int madeOrder_ = 0;
     bool default_ = false;
     bool cancel_ = false;
     int modalResult_ = 0;

@@ -396,18 +396,27 @@ bool TCustomForm::DialogKey(WORD key) {
     return true;
 }
 
+namespace {
+// The button whose own Qt control is `w`, if any.
+TButton* ButtonOfInner(QWidget* w) {
+    auto* cw = w ? dynamic_cast<ControlWidget*>(w->parentWidget()) : nullptr;
+    auto* b = cw ? dynamic_cast<TButton*>(&cw->Control()) : nullptr;
+    return b && InnerOf(*b) == w ? b : nullptr;
+}
+} // namespace
+
 TButton* TCustomForm::DefaultButton() const {
-    QWidget& window = const_cast<QWidget&>(WidgetOf(*this));
+    const QWidget& window = WidgetOf(*this);
     TButton* last = nullptr;
-    TButton* focused = nullptr;
-    VisitButtons(window, [&](TButton& b) {
-        QWidget* w = InnerOf(b);
-        if (!w->isVisibleTo(&window) || !w->isEnabled()) return false;
-        if (b.Focused()) focused = &b; // the focused button takes Enter from the default one
-        if (b.Default() && (!last || b.MadeOrder() > last->MadeOrder())) last = &b;
-        return false;
-    });
-    return focused ? focused : last;
+    int guard = 0;
+    for (QWidget* w = window.nextInFocusChain(); w && w != &window && ++guard < 100000;
+         w = w->nextInFocusChain()) {
+        TButton* b = ButtonOfInner(w);
+        if (!b || !w->isVisibleTo(&window) || !w->isEnabled()) continue;
+        if (b->Focused()) return b; // the focused button takes Enter from the default one
+        if (b->Default()) last = b;
+    }
+    return last;
 }
 
 void TCustomForm::UpdateDefaultLook() {
