@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -61,14 +62,18 @@ std::optional<QMargins> Extents(xcb_connection_t* c, xcb_window_t window, xcb_at
                     static_cast<int>(v[3]));
 }
 
-// Gives `to` every property of `from`: the kind of window, its size limits, its class and
-// its decoration hints are what the window manager draws the frame from.
-void CopyProperties(xcb_connection_t* c, xcb_window_t from, xcb_window_t to) {
+// Gives `to` every property of `from` that the window itself sets: the kind of window, its
+// size limits, its class and its decoration hints are what the window manager draws the
+// frame from. What the window manager left on a window it let go (a frame of 0 on a
+// closed window, its state) would answer the question before it is asked.
+void CopyProperties(xcb_connection_t* c, xcb_window_t from, xcb_window_t to,
+                    std::initializer_list<xcb_atom_t> managers) {
     const Reply<xcb_list_properties_reply_t> list(
         xcb_list_properties_reply(c, xcb_list_properties(c, from), nullptr), &std::free);
     if (!list) return;
     const xcb_atom_t* atoms = xcb_list_properties_atoms(list.get());
     for (int i = 0; i < xcb_list_properties_atoms_length(list.get()); ++i) {
+        if (std::find(managers.begin(), managers.end(), atoms[i]) != managers.end()) continue;
         const Reply<xcb_get_property_reply_t> p(
             xcb_get_property_reply(
                 c, xcb_get_property(c, 0, from, atoms[i], XCB_GET_PROPERTY_TYPE_ANY, 0, 65536),
@@ -92,6 +97,7 @@ std::optional<QMargins> AskFrameExtents(QWidget& window) {
     if (!c || unanswered >= 3) return std::nullopt;
     static const xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     static const xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
+    static const xcb_atom_t wmState = Atom(c, "WM_STATE");
     const auto id = static_cast<xcb_window_t>(window.winId());
     const Reply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr), &std::free);
@@ -104,7 +110,7 @@ std::optional<QMargins> AskFrameExtents(QWidget& window) {
                       std::max<std::uint16_t>(1, geometry->width),
                       std::max<std::uint16_t>(1, geometry->height), 0,
                       XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    CopyProperties(c, id, probe);
+    CopyProperties(c, id, probe, {extents, wmState});
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;

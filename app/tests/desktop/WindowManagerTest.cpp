@@ -138,6 +138,14 @@ TEST(OnADesktop, AUsersMoveIsNeverUndone) {
         d.ClickIn(inside, kButtonsX, r.buttonY);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         EXPECT_EQ(d.SettledFrame(r.window), moved) << "pressing the button again moved it back";
+        // Closed with the window manager's Alt+F4 after a click on its title bar, and shown
+        // again where it was.
+        d.Click(moved.x + 150, moved.y + 8);
+        ASSERT_TRUE(WaitFor([&] { return d.Active(r.window); }));
+        d.Key("alt+F4");
+        ASSERT_TRUE(WaitFor([&] { return !d.Window(r.window); }));
+        d.ClickIn(inside, kButtonsX, r.buttonY);
+        EXPECT_EQ(d.SettledFrame(r.window), moved) << "shown again elsewhere";
     }
 
     // The main window moved, then its bottom edge dragged up: its bottom row stays whole.
