@@ -220,6 +220,18 @@ public:
         if (ended) program_ = -1;
         return ended;
     }
+    // Closes the window whose frame is `frame` as a user does: a click on its title bar,
+    // then the window manager's Alt+F4, pressed again when a loaded machine lost it.
+    // True once the window is gone.
+    bool CloseByKeys(const std::string& title, const Box& frame) const {
+        Click(frame.x + 150, frame.y + 8);
+        if (!WaitFor([&] { return Active(title); })) return false;
+        for (int press = 0; press < 3; ++press) {
+            Key("alt+F4");
+            if (WaitFor([&] { return !Window(title); }, 5)) return true;
+        }
+        return false;
+    }
     std::string ProgramLog() const { return testsupport::readFile(scratch_.file("curvix.log")); }
 
     // The shown window whose title matches `title` (an extended regular expression).

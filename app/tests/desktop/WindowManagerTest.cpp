@@ -30,10 +30,6 @@ constexpr int kLabelX = 30, kLabelY = 116;        // "Variables": a click raises
 // The plot window's cursor button, in its panel along the bottom.
 constexpr int kCursorX = 138, kCursorFromBottom = 12;
 
-std::string Id(const Desktop& d, const char* title) {
-    return std::to_string(d.Window(title).value_or(0));
-}
-
 // Presses -|- and waits for the values window.
 std::optional<Box> ShowValues(const Desktop& d) {
     const Box plot = d.Client(kPlot).value_or(Box{});
@@ -106,9 +102,8 @@ TEST(OnADesktop, RememberedPositionsComeBackExactly) {
     ASSERT_TRUE(values) << d.ProgramLog();
     EXPECT_EQ((std::array{values->y, values->x}), (std::array{560, 1300})) << *values;
 
-    // Closed as a user closes it, with the window manager's Alt+F4.
-    d.X("xdotool windowactivate --sync " + Id(d, kMain));
-    d.Key("alt+F4");
+    // Closed as a user closes it: a click on its title bar, then the window manager's Alt+F4.
+    ASSERT_TRUE(d.CloseByKeys(kMain, main));
     ASSERT_TRUE(d.Ended()) << d.ProgramLog();
     TRegistry registry(d.RegistryDir());
     SGlobalVars globals;
@@ -140,10 +135,7 @@ TEST(OnADesktop, AUsersMoveIsNeverUndone) {
         EXPECT_EQ(d.SettledFrame(r.window), moved) << "pressing the button again moved it back";
         // Closed with the window manager's Alt+F4 after a click on its title bar, and shown
         // again where it was.
-        d.Click(moved.x + 150, moved.y + 8);
-        ASSERT_TRUE(WaitFor([&] { return d.Active(r.window); }));
-        d.Key("alt+F4");
-        ASSERT_TRUE(WaitFor([&] { return !d.Window(r.window); }));
+        ASSERT_TRUE(d.CloseByKeys(r.window, moved));
         d.ClickIn(inside, kButtonsX, r.buttonY);
         EXPECT_EQ(d.SettledFrame(r.window), moved) << "shown again elsewhere";
     }
