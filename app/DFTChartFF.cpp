@@ -11,6 +11,7 @@
 #include "MessageBox.h"
 #include "Metafile.h"
 #include "NumericText.h"
+#include "PlotWinRules.h"
 #include "Printer.h"
 #include "Screen.h"
 #include "services/FileNames.h"
@@ -106,8 +107,11 @@ void TDFTChartForm::FormCreate(TObject*) {
         SetCaption(Caption() + " (" + std::to_string(globals_.instanceNumber) + ")");
 
     if (options_.Flag(poRememberWindows)) {
-        SetBounds(globals_.winPos[10], globals_.winPos[9], globals_.winPos[11],
-                  globals_.winPos[12]);
+        const int screenW = Screen->Width(), screenH = Screen->Height();
+        const int width = std::min<int>(globals_.winPos[11], screenW);
+        const int height = std::min<int>(globals_.winPos[12], screenH);
+        SetBounds(KeepWholeOnScreen(globals_.winPos[10], width, screenW),
+                  KeepWholeOnScreen(globals_.winPos[9], height, screenH), width, height);
     } else if (const TDataSelForm* main = ctx_.windows.DataSel) {
         SetLeft(main->Left());
         SetTop(main->Top() + main->Height() + 1);

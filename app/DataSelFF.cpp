@@ -5,6 +5,7 @@
 #include "MainFormGridDesigns.h"
 #include "MessageBox.h"
 #include "PlotWinFF.h"
+#include "PlotWinRules.h"
 #include "PropertyText.h"
 #include "RegistryNames.h"
 #include "Screen.h"
@@ -297,6 +298,9 @@ void TDataSelForm::FormCreate(TObject*) {
     } else {
         globals_.multiFileMode = fileSlots.Multi();
     }
+    if (options_.Flag(poRememberWindows))
+        SetBounds(KeepWholeOnScreen(Left(), Width(), Screen->Width()),
+                  KeepWholeOnScreen(Top(), Height(), Screen->Height()), Width(), Height());
 
     // Every name is made absolute before the first load moves the current folder.
     if (globals_.fileArgCount > 0) {

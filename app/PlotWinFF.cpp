@@ -180,8 +180,8 @@ TPlotWinForm::TPlotWinForm(TComponent* owner, SAppContext& ctx)
         // left over the main window rather than hide its own buttons past the edge.
         SetLeft(std::max(0, std::min(main->Width() + 1, screenW - Width())));
     }
-    SetBounds(KeepHalfOnScreen(Left(), Width(), screenW),
-              KeepHalfOnScreen(Top(), Height(), screenH), Width(), Height());
+    const auto keep = remembered ? KeepWholeOnScreen : KeepHalfOnScreen;
+    SetBounds(keep(Left(), Width(), screenW), keep(Top(), Height(), screenH), Width(), Height());
     const double s = globals_.scaleFactor;
     SetMinTrackSize(static_cast<int>(285 * s), static_cast<int>(185 * s));
 

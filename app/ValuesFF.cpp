@@ -44,8 +44,8 @@ TValuesForm::TValuesForm(TComponent* owner, SAppContext& ctx)
 
     if (ctx.options.Flag(poRememberWindows)) {
         const auto& pos = ctx.globals.winPos;
-        SetBounds(KeepHalfOnScreen(pos[8], Width(), Screen->Width()),
-                  KeepHalfOnScreen(pos[7], Height(), Screen->Height()), Width(), Height());
+        SetBounds(KeepWholeOnScreen(pos[8], Width(), Screen->Width()),
+                  KeepWholeOnScreen(pos[7], Height(), Screen->Height()), Width(), Height());
     }
     // The window may change its inside while it is shown (its frame becomes known): the
     // picture follows and the texts are drawn again.

@@ -3,6 +3,7 @@
 #include "NumericText.h"
 #include "PlotSnapshot.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -38,6 +39,10 @@ int KeepHalfOnScreen(int position, int size, int screenSize) {
     // A position remembered from a screen to the left or above is pulled back as well.
     if (position + half < 0) position = -half;
     return position;
+}
+
+int KeepWholeOnScreen(int position, int size, int screenSize) {
+    return std::max(0, std::min(position, screenSize - size));
 }
 
 bool CursorValuesInPanel(int totalCurves, int clientWidth, int initialClientWidth) {

@@ -29,6 +29,9 @@ SPanelButtons PackPanelButtons(int clientWidth, int printWidth, int copyWidth, i
 // A window position along one screen axis such that at least half of the window stays on
 // the screen.
 int KeepHalfOnScreen(int position, int size, int screenSize);
+// The same for a remembered place: the whole window on the screen where it fits, so that
+// a place kept on a larger screen comes back with its title bar and buttons on this one.
+int KeepWholeOnScreen(int position, int size, int screenSize);
 
 // A single curve in a window at least as wide as at start shows its cursor values in the
 // panel; anything else uses the values window.

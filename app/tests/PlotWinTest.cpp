@@ -294,8 +294,9 @@ TEST(PlotWinCaption, TheStOptionShowsTheDrawingTime) {
     EXPECT_EQ(win.Caption(), "QJ's Curvix plot");
 }
 
-// Remembered places from another desktop keep at least half of each window on the screen.
-TEST(PlotWinPlacement, RememberedPositionsKeepHalfTheWindowOnTheScreen) {
+// Remembered places from another desktop keep the whole window on the screen, its title
+// bar and buttons with it.
+TEST(PlotWinPlacement, RememberedPositionsKeepTheWholeWindowOnTheScreen) {
     AppTestKit kit;
     CurvixUnderTest program; // the application and a scratch registry
     SGlobalVars globals;
@@ -313,8 +314,8 @@ TEST(PlotWinPlacement, RememberedPositionsKeepHalfTheWindowOnTheScreen) {
     TPlotWinForm win(nullptr, ctx);
     EXPECT_EQ(win.Width(), 500);
     EXPECT_EQ(win.Height(), 400);
-    EXPECT_EQ(win.Left(), -250);
-    EXPECT_EQ(win.Top(), Screen->Height() - 200);
+    EXPECT_EQ(win.Left(), 0);
+    EXPECT_EQ(win.Top(), Screen->Height() - 400);
     EXPECT_EQ(win.CaptionBase, "QJ's Curvix plot (2)");
 
     // Without remembered places: beside the main window, at the instance's offset; on a

@@ -56,6 +56,16 @@ TEST(PlotWinRules, AtLeastHalfTheWindowStaysOnTheScreen) {
     };
     for (const Row& r : rows)
         EXPECT_EQ(KeepHalfOnScreen(r.pos, r.size, r.screen), r.expected) << r.pos;
+    // A remembered place keeps the whole window on the screen.
+    const Row remembered[] = {
+        {100, 400, 1280, 100},  // where it was
+        {880, 400, 1280, 880},  // right up to the edge
+        {1200, 400, 1024, 624}, // kept on a larger screen
+        {-20, 400, 1280, 0},    // title bar above the screen
+        {50, 1400, 1280, 0},    // larger than the screen: its start on it
+    };
+    for (const Row& r : remembered)
+        EXPECT_EQ(KeepWholeOnScreen(r.pos, r.size, r.screen), r.expected) << r.pos;
 }
 
 TEST(PlotWinRules, OneCurveInAWideEnoughWindowUsesThePanel) {

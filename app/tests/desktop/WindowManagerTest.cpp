@@ -69,26 +69,31 @@ TEST(OnADesktop, AtFirstStartEveryTitleBarAndButtonIsOnA1024x768Screen) {
         << "the values window " << *values << " covers the Fourier window's buttons";
 }
 
+namespace {
+// Outer bounds as the registry keeps them, on a 1600x1000 screen: main top, left, height;
+// plot top, left, width, height; values top, left; Fourier top, left, width, height. The
+// plot is narrower than at start, so that one curve shows its values in the values window.
+constexpr std::array<std::int16_t, 13> kStored = {40,  30,   460, 60, 760, 450, 470,
+                                                  560, 1300, 520, 30, 700, 420};
+int Silent(const std::string&, const std::string&, unsigned) {
+    return IDOK;
+}
+void Remember(const Desktop& d) {
+    TRegistry registry(d.RegistryDir());
+    ASSERT_TRUE(registry.OpenKey(kProgramKey, true));
+    SProgramOptions options;
+    options.SetDefaults();
+    options.SetFlag(poRememberWindows, true);
+    registry.WriteBinaryData(kProgramOptionsValue, options.bytes.data(), 16);
+    SGlobalVars globals;
+    globals.winPos = kStored;
+    WriteWindowState(registry, globals, options, Silent);
+}
+} // namespace
+
 TEST(OnADesktop, RememberedPositionsComeBackExactly) {
     CURVIX_DESKTOP(d, 1600, 1000);
-    // Outer bounds as the registry keeps them: main top, left, height; plot top, left,
-    // width, height; values top, left; Fourier top, left, width, height. The plot is
-    // narrower than at start, so that one curve shows its values in the values window.
-    const std::array<std::int16_t, 13> stored = {40,  30,   460, 60, 760, 450, 470,
-                                                 560, 1300, 520, 30, 700, 420};
-    const auto silent = [](const std::string&, const std::string&, unsigned) { return IDOK; };
-    {
-        TRegistry registry(d.RegistryDir());
-        ASSERT_TRUE(registry.OpenKey(kProgramKey, true));
-        SProgramOptions options;
-        options.SetDefaults();
-        options.SetFlag(poRememberWindows, true);
-        registry.WriteBinaryData(kProgramOptionsValue, options.bytes.data(), 16);
-        SGlobalVars globals;
-        globals.winPos = stored;
-        WriteWindowState(registry, globals, options, silent);
-    }
-
+    Remember(d);
     ASSERT_TRUE(d.Start({"motor_start.adf"}));
     const Box main = d.SettledFrame(kMain).value();
     EXPECT_EQ((std::array{main.y, main.x, main.h}), (std::array{40, 30, 460})) << main;
@@ -108,8 +113,29 @@ TEST(OnADesktop, RememberedPositionsComeBackExactly) {
     TRegistry registry(d.RegistryDir());
     SGlobalVars globals;
     SProgramOptions options;
-    ReadSettings(registry, globals, options, silent);
-    EXPECT_EQ(globals.winPos, stored) << "the next start would place the windows elsewhere";
+    ReadSettings(registry, globals, options, Silent);
+    EXPECT_EQ(globals.winPos, kStored) << "the next start would place the windows elsewhere";
+}
+
+// Places kept on a larger screen come back on this one with every title bar and button.
+TEST(OnADesktop, PlacesRememberedOnALargerScreenComeBackOnThisOne) {
+    CURVIX_DESKTOP(d, 1024, 768);
+    Remember(d);
+    ASSERT_TRUE(d.Start({"motor_start.adf"}));
+    const Box inside = d.Client(kMain).value();
+    d.ClickIn(inside, kListX, kSecondItemY);
+    d.ClickIn(inside, kButtonsX, kFourY);
+    ASSERT_TRUE(WaitFor([&] { return d.Frame(kPlot) && d.Frame(kFourier); }));
+    // On this screen the windows overlap: the plot window is raised by its title bar.
+    const Box plot = d.SettledFrame(kPlot).value();
+    d.Click(plot.x + 150, plot.y + 8);
+    ASSERT_TRUE(WaitFor([&] { return d.Active(kPlot); }));
+    const auto values = ShowValues(d);
+    ASSERT_TRUE(values) << d.ProgramLog();
+    for (const char* title : {kMain, kPlot, kFourier})
+        EXPECT_TRUE(d.SettledFrame(title).value().Inside(1024, 768))
+            << title << " " << *d.SettledFrame(title);
+    EXPECT_TRUE(values->Inside(1024, 768)) << *values;
 }
 
 TEST(OnADesktop, AUsersMoveIsNeverUndone) {
